@@ -1,0 +1,121 @@
+# Shared helpers for every CMakeLists.txt of the tree.
+
+if(DOTWELL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(DOTWELL_FUZZ)
+  # Everything is built with coverage so the fuzzer sees into the libraries.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # The Wine prefix lives in the build folder; tests never touch ~/.wine.
+  set(DOTWELL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run ${DOTWELL_WINEPREFIX})
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+  add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${DOTWELL_WINEPREFIX})
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+endif()
+
+# Our own code is warning-free; third-party code is left alone.
+function(dotwell_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(DOTWELL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# GoogleTest: Debian's package natively, its shipped sources for the
+# cross build.
+if(WIN32)
+  if(NOT TARGET gtest)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+  set(DOTWELL_GTEST_MAIN gtest_main)
+  set(DOTWELL_GTEST gtest)
+  set(DOTWELL_GMOCK gmock)
+else()
+  find_package(GTest REQUIRED)
+  set(DOTWELL_GTEST_MAIN GTest::gtest_main)
+  set(DOTWELL_GTEST GTest::gtest)
+  set(DOTWELL_GMOCK GTest::gmock)
+endif()
+
+# A portable library: never includes <windows.h>, builds natively and for
+# Windows.
+#   dotwell_core_library(NAME SOURCES ... [LIBS ...])
+function(dotwell_core_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  dotwell_warnings(${name})
+endfunction()
+
+# A GoogleTest executable of portable code: runs natively, and under Wine in
+# the cross build, so 32-bit `long` and other LLP64 surprises are caught.
+#   dotwell_unit_test(NAME SOURCES ... LIBS ...)
+function(dotwell_unit_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${DOTWELL_GMOCK} ${DOTWELL_GTEST_MAIN})
+  target_compile_definitions(${name} PRIVATE DOTWELL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  dotwell_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "DOTWELL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE)
+  endif()
+endfunction()
+
+# A GoogleTest executable that drives real windows under Wine (cross build
+# only). Tests of one prefix run one at a time.
+#   dotwell_win_test(NAME SOURCES ... LIBS ... [RESOURCES file.rc])
+function(dotwell_win_test name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${DOTWELL_GMOCK} ${DOTWELL_GTEST_MAIN})
+  target_compile_definitions(${name} PRIVATE DOTWELL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  dotwell_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE TIMEOUT 300)
+endfunction()
+
+# A libFuzzer target (fuzz build only); ./test runs each briefly.
+#   dotwell_fuzz_target(NAME SOURCES ... LIBS ...)
+function(dotwell_fuzz_target name)
+  if(NOT DOTWELL_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  dotwell_warnings(${name})
+  set(corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/corpus-${name})
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ${CMAKE_SOURCE_DIR}/fuzz/run-fuzzer $<TARGET_FILE:${name}> ${corpus} ${work})
+endfunction()
+
+# A Google Benchmark executable (native builds only, not run by ./test).
+#   dotwell_benchmark(NAME SOURCES ... LIBS ...)
+function(dotwell_benchmark name)
+  if(WIN32 OR DOTWELL_FUZZ OR DOTWELL_SANITIZE)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark_main)
+  target_compile_definitions(${name} PRIVATE DOTWELL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  dotwell_warnings(${name})
+endfunction()
