@@ -38,7 +38,7 @@ struct AppState {
     char szExceptionFile[512];
     char szDatabaseFile[260];
     int32_t nFieldCount;
-    LabelField* pFields;
+    LabelField* pFields; // malloc()ed; freed by the field scan and by release
 };
 #pragma pack(pop)
 
@@ -68,6 +68,14 @@ static_assert(offsetof(AppState, szDatabaseFile) == 5816);
 static_assert(offsetof(AppState, nFieldCount) == kProjectBodyEnd);
 static_assert(offsetof(AppState, pFields) == 6080);
 static_assert(sizeof(AppState) == 6080 + sizeof(void*));
+
+// What releasing the record closes belongs to other parts of the program;
+// they register here at start-up so the record itself stays portable.
+struct AppStateServices {
+    void (*unloadTranslator)(uint32_t translator);
+    uint32_t (*closeDataSource)(AppState* state);
+};
+void SetAppStateServices(const AppStateServices& services);
 
 // Fills the record with zero, then sets the signature, the version, the
 // first label and the start position.

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "project_codec.h"
+
+namespace {
+
+std::unique_ptr<AppState> SampleState() {
+    auto state = std::make_unique<AppState>();
+    ResetAppState(state.get());
+    std::strcpy(state->szProjectFile, "C:\\Labels\\a.dwp");
+    std::strcpy(state->szSelectedPrinter, "Embosser");
+    state->nMaxLabel = 12;
+    state->nMinLabel = 1;
+    state->nToLabel = 12;
+    state->nStartPos = 5;
+    state->hDataSource = 0xDEADBEEF;
+    state->nSourceKind = 1;
+    state->hTranslator = 0xCAFEF00D;
+    std::strcpy(state->Sheet.szName, "A4 3 x 8");
+    state->Sheet.wPaperWidth = 11905;
+    state->Sheet.wTextHeight = 1000;
+    std::strcpy(state->szLabelText, "{A}\n{B}");
+    std::strcpy(state->szRuleFile, "en-ueb-g2.qrf");
+    std::strcpy(state->szDatabaseFile, "C:\\Labels\\names.csv");
+    return state;
+}
+
+TEST(ProjectCodec, WritesTheVersion2Layout) {
+    auto state = SampleState();
+    uint8_t bytes[kProjectFileSizeV2];
+    EncodeProject(*state, bytes);
+    const uint8_t header[] = {0x78, 0x56, 0x34, 0x12, 0x02, 0x00, 0x00, 0x00};
+    EXPECT_EQ(std::memcmp(bytes, header, sizeof header), 0);
+    for (size_t offset : {548u, 549u, 550u, 551u, 556u, 557u, 558u, 559u}) {
+        EXPECT_EQ(bytes[offset], 0) << "run-time handles are stored as 0, byte " << offset;
+    }
+    EXPECT_EQ(bytes[552], 1) << "the source kind is kept";
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes + 8), "C:\\Labels\\a.dwp");
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes + 560), "A4 3 x 8");
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes + 692), "{A}\n{B}");
+}
+
+TEST(ProjectCodec, RoundTripKeepsTheRecordAndThePath) {
+    auto state = SampleState();
+    uint8_t bytes[kProjectFileSizeV2];
+    EncodeProject(*state, bytes);
+
+    auto read = std::make_unique<AppState>();
+    ResetAppState(read.get());
+    std::strcpy(read->szProjectFile, "D:\\moved\\a.dwp");
+    ASSERT_EQ(DecodeProject(bytes, sizeof bytes, read.get()), ProjectDecode::Ok);
+    EXPECT_STREQ(read->szProjectFile, "D:\\moved\\a.dwp") << "the stored path is never used";
+    EXPECT_EQ(read->hDataSource, 0u);
+    EXPECT_EQ(read->hTranslator, 0u);
+    EXPECT_EQ(read->nStartPos, 5);
+    EXPECT_EQ(read->nSourceKind, 1);
+    EXPECT_EQ(std::memcmp(&read->Sheet, &state->Sheet, sizeof state->Sheet), 0);
+    EXPECT_STREQ(read->szDatabaseFile, state->szDatabaseFile);
+}
+
+TEST(ProjectCodec, ReadsVersion1AsVersion2) {
+    auto state = SampleState();
+    std::vector<uint8_t> v1(kProjectFileSizeV1, 0);
+    const uint8_t header[] = {0x78, 0x56, 0x34, 0x12, 0x01, 0x00, 0x00, 0x00};
+    std::memcpy(v1.data(), header, sizeof header);
+    std::memcpy(v1.data() + 8, state->szProjectFile, 540);
+    std::memset(v1.data() + 8 + 540, 0x5A, 8); // ignored
+    std::memcpy(v1.data() + 8 + 548, &state->Sheet, kSheetBlock + kTextBlock);
+
+    auto read = std::make_unique<AppState>();
+    ResetAppState(read.get());
+    read->nSourceKind = 1;
+    std::strcpy(read->szProjectFile, "C:\\old.dwp");
+    ASSERT_EQ(DecodeProject(v1.data(), v1.size(), read.get()), ProjectDecode::Ok);
+    EXPECT_EQ(read->dwVersion, 2u);
+    EXPECT_EQ(read->nSourceKind, 0);
+    EXPECT_EQ(read->hDataSource, 0u);
+    EXPECT_EQ(read->nToLabel, 12);
+    EXPECT_STREQ(read->szSelectedPrinter, "Embosser");
+    EXPECT_STREQ(read->szLabelText, "{A}\n{B}");
+}
+
+TEST(ProjectCodec, RefusesWhatIsNotAWholeProjectWithoutTouchingTheRecord) {
+    auto state = SampleState();
+    uint8_t good[kProjectFileSizeV2];
+    EncodeProject(*state, good);
+
+    std::vector<std::vector<uint8_t>> bad;
+    bad.emplace_back(good, good + 4);                      // shorter than the header
+    bad.emplace_back(good, good + kProjectFileSizeV2 - 1); // one byte short
+    bad.emplace_back(good, good + kProjectFileSizeV2);
+    bad.back()[0] = 0x79; // wrong signature
+    bad.emplace_back(good, good + kProjectFileSizeV2);
+    bad.back()[4] = 3; // unknown version
+    for (size_t i = 0; i < bad.size(); ++i) {
+        auto read = std::make_unique<AppState>();
+        ResetAppState(read.get());
+        std::strcpy(read->szLabelText, "untouched");
+        EXPECT_EQ(DecodeProject(bad[i].data(), bad[i].size(), read.get()),
+                  ProjectDecode::NotAProject)
+            << "case " << i;
+        EXPECT_STREQ(read->szLabelText, "untouched") << "case " << i;
+    }
+}
+
+} // namespace

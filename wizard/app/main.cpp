@@ -1,0 +1,11 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "startup.h"
+#include "wizard_frame.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    PrepareLibraries();
+    RunWizard(nullptr, commandLine, instance);
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include "startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+void PrepareLibraries() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    LoadLibraryA("riched20.dll");
+}

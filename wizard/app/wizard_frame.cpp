@@ -1,0 +1,93 @@
+#include "wizard_frame.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "command_line.h"
+#include "page_services.h"
+#include "project_file_io.h"
+#include "resource.h"
+
+namespace {
+
+int CALLBACK SheetCallback(HWND, UINT, LPARAM) {
+    return 0;
+}
+
+// Common controls newer than 4.71 take the header with watermark and
+// header-bitmap fields; older ones only the short form.
+UINT SheetHeaderSize() {
+    UINT size = PROPSHEETHEADERA_V1_SIZE;
+    HMODULE comctl = LoadLibraryA("comctl32.dll");
+    if (!comctl) {
+        return size;
+    }
+    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(comctl, "DllGetVersion"));
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    if (getVersion && SUCCEEDED(getVersion(&version)) && version.dwMajorVersion > 4 &&
+        version.dwMinorVersion > 71) {
+        size = PROPSHEETHEADERA_V2_SIZE;
+    }
+    FreeLibrary(comctl);
+    return size;
+}
+
+// Reads the project the command line names; the wizard then opens on the
+// Emboss page.
+UINT StartPage(AppState* state, const char* commandLine) {
+    const WizardCommandLine parsed = ParseWizardCommandLine(commandLine);
+    if (parsed.bAutoEmboss) {
+        state->bAutoEmboss = 1;
+    }
+    if (!FileExists(parsed.szPath)) {
+        return 0;
+    }
+    std::strcpy(state->szProjectFile, parsed.szPath);
+    return ReadProjectAtStart(state) ? 6 : 0;
+}
+
+} // namespace
+
+void PrepareWizard(WizardSheet* sheet, HWND owner, const char* commandLine, HINSTANCE instance) {
+    AppState* state = TheAppState();
+    ResetAppState(state);
+    PageEntry* rows = WizardPages();
+    for (int i = 0; i < kPageCount; ++i) {
+        rows[i].bEnabled = 1;
+    }
+    const UINT startPage = StartPage(state, commandLine);
+
+    std::memset(sheet, 0, sizeof *sheet);
+    for (int i = 0; i < kPageCount; ++i) {
+        PROPSHEETPAGEA& page = sheet->pages[i];
+        page.dwSize = PROPSHEETPAGEA_V2_SIZE;
+        page.dwFlags = PSP_USEICONID | PSP_USETITLE | PSP_HASHELP | PSP_USECALLBACK;
+        page.hInstance = instance;
+        page.pszTemplate = MAKEINTRESOURCEA(rows[i].nDialogId);
+        page.pszIcon = MAKEINTRESOURCEA(IDI_DOTWELL);
+        page.pszTitle = MAKEINTRESOURCEA(rows[i].nTitleId);
+        page.pfnDlgProc = rows[i].pfnDialog;
+        page.lParam = reinterpret_cast<LPARAM>(&rows[i]);
+        page.pfnCallback = rows[i].pfnCallback;
+    }
+    PROPSHEETHEADERA& header = sheet->header;
+    header.dwSize = SheetHeaderSize();
+    header.dwFlags = PSH_PROPTITLE | PSH_USEHICON | PSH_PROPSHEETPAGE | PSH_WIZARD |
+                     PSH_USECALLBACK | PSH_HASHELP;
+    header.hwndParent = owner;
+    header.hInstance = instance;
+    header.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DOTWELL));
+    header.pszCaption = "";
+    header.nPages = kPageCount;
+    header.nStartPage = startPage;
+    header.ppsp = sheet->pages;
+    header.pfnCallback = SheetCallback;
+}
+
+INT_PTR RunWizard(HWND owner, const char* commandLine, HINSTANCE instance) {
+    static WizardSheet sheet;
+    PrepareWizard(&sheet, owner, commandLine, instance);
+    return PropertySheetA(&sheet.header);
+}
