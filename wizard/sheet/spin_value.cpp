@@ -1,0 +1,82 @@
+#include "spin_value.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Decimals come from callers and messages; keep them within what printf
+// can show sensibly.
+int SaneDecimals(int decimals) {
+    return std::clamp(decimals, 0, 15);
+}
+
+double Tolerance(double reference) {
+    return std::max(std::fabs(reference * 1e-9), 1e-9);
+}
+
+} // namespace
+
+int SpinCount(double min, double max, double step) {
+    if (step == 0.0) {
+        return -1;
+    }
+    const double steps = std::fabs((max - min) / step);
+    if (!(steps <= kSpinMaxCount)) {
+        return kSpinMaxCount;
+    }
+    return static_cast<int>(steps);
+}
+
+int SpinPosition(double value, double min, double max, int count) {
+    if (max == min) {
+        return -1;
+    }
+    if (value < min) {
+        return 0;
+    }
+    if (value > max) {
+        return count;
+    }
+    return static_cast<int>((value - min) / (max - min) * count + 0.5);
+}
+
+double SpinStepValue(double value, int delta, double step, double min, double max, bool wrap) {
+    double next = value + delta * step;
+    if (delta < 0) {
+        if (min - next > Tolerance(std::max(next, min))) {
+            next = wrap ? max : min;
+        }
+    } else if (next - max > Tolerance(std::max(max, next))) {
+        next = wrap ? min : step != 0.0 ? std::trunc(max / step) * step : max;
+    }
+    return next;
+}
+
+void FormatSpinValue(double value, int decimals, char* dest, size_t size) {
+    char probe[64];
+    std::snprintf(probe, sizeof probe, "%g", value);
+    const int places = SaneDecimals(decimals);
+    if (std::strchr(probe, 'e')) {
+        std::snprintf(dest, size, "%.*e", places, value);
+    } else {
+        std::snprintf(dest, size, "%.*f", places, value);
+    }
+}
+
+double SpinTextValue(const char* text) {
+    // strtod also reads "nan"; a field never holds one.
+    const double value = std::strtod(text, nullptr);
+    return std::isnan(value) ? 0.0 : value;
+}
+
+int ParseNumberText(const char* text, double* value) {
+    if (!text || !*text || text[std::strspn(text, "0123456789.")] != '\0') {
+        return 0;
+    }
+    *value = SpinTextValue(text);
+    return 1;
+}
