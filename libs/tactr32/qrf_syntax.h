@@ -1,0 +1,32 @@
+// Lexical pieces of the *.qrf format: tokens, escapes, dot patterns.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "qrf_table.h"
+
+namespace tactr {
+
+std::vector<std::string> SplitTokens(std::string_view line);
+
+// The rest of the line after `skip` tokens, trailing blanks removed.
+std::string RestAfter(std::string_view line, int skip);
+
+// Escapes: \xHH, \s (space), \t, \\.
+bool ParseText(std::string_view token, std::string& text);
+bool ParseChar(std::string_view token, uint8_t& c);
+
+// Cells separated by '-', each the dot numbers 1-6 or 0 for a blank cell:
+// "145-15". Appends to `pool`; false with a reason when malformed.
+bool ParseDots(std::string_view token, std::vector<uint8_t>& pool, CellRun& run, std::string& why);
+
+// "word", "begin", "middle", "end", "anywhere" or several joined by '+'.
+bool ParsePositions(std::string_view token, uint8_t& positions);
+
+// The folder part of a path, with its trailing separator.
+std::string FolderOf(const std::string& path);
+
+} // namespace tactr

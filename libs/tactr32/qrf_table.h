@@ -1,0 +1,112 @@
+// Compiled form of a *.qrf translation table or exception list.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tactr {
+
+// Character classes; a byte may be in several (a letter is also upper).
+enum CharFlag : uint8_t {
+    kLetter = 1,
+    kUpper = 2,
+    kDigit = 4,
+    kPunct = 8,
+    kSpace = 16,
+    kSign = 32,
+    kJoiner = 64,  // part of a word without being a letter (the apostrophe)
+    kNumSep = 128, // keeps a number going when a digit follows
+};
+
+// Where a contraction may stand inside a word.
+enum Position : uint8_t {
+    kWord = 1,
+    kBegin = 2,
+    kMiddle = 4,
+    kEnd = 8,
+    kAnywhere = kWord | kBegin | kMiddle | kEnd,
+};
+
+// A run of cells in Table::cells; each cell holds dots 1-6 in bits 0-5.
+struct CellRun {
+    uint32_t off = 0;
+    uint16_t len = 0;
+};
+
+struct Rule {
+    uint8_t positions = 0;
+    CellRun cells;
+};
+
+struct TrieNode {
+    uint32_t firstEdge = 0;
+    uint32_t edgeCount = 0;
+    uint32_t firstRule = 0;
+    uint32_t ruleCount = 0;
+};
+
+struct TrieEdge {
+    uint8_t ch = 0;
+    uint32_t node = 0;
+};
+
+// A whole word of an exception list (or a table's replace entry): either
+// braille cells or a text to translate in its place.
+struct WordEntry {
+    std::string key; // folded to lower case
+    CellRun cells;
+    std::string replacement;
+    bool bReplace = false;
+};
+
+struct Indicators {
+    CellRun capital, capword, cappassage, capterm;
+    CellRun numeric, numspace, letsign, undefined;
+    bool bNumSpace = false;
+    bool bUndefined = false;
+};
+
+struct Table {
+    std::string szName, szLanguage, szDescription;
+    int nGrade = -1;
+    uint8_t flags[256] = {};
+    uint8_t lower[256] = {}; // the lower-case letter of each upper one
+    bool lonely[256] = {};   // letters that take the letter sign alone
+    CellRun chars[256];
+    Indicators ind;
+    std::vector<uint8_t> cells;
+    // Root node 0; rootChild maps a first letter straight to its node.
+    std::vector<TrieNode> nodes;
+    std::vector<TrieEdge> edges;
+    std::vector<Rule> rules;
+    uint32_t rootChild[256] = {};
+    std::vector<WordEntry> words; // sorted by key
+    size_t nMaxWord = 0;          // longest key, to skip lookups cheaply
+};
+
+// Reads a whole file; false when it cannot be read.
+using FileReader = std::function<bool(const std::string& path, std::string& text)>;
+
+bool ReadWholeFile(const std::string& path, std::string& text);
+
+enum class TableKind { kTranslation, kExceptions };
+
+// Compiles a table file (with its includes). On failure gives 0 and a
+// reason of the form "file:line: what is wrong".
+int CompileTable(const std::string& path, TableKind kind, const FileReader& reader, Table& table,
+                 std::string& error);
+
+// Same, from text already in memory; includes go through the reader
+// relative to `path`.
+int CompileTableText(std::string_view text, const std::string& path, TableKind kind,
+                     const FileReader& reader, Table& table, std::string& error);
+
+// Windows-1252 lower case, used for exception keys.
+uint8_t FoldCase(uint8_t c);
+
+const WordEntry* FindWord(const Table& table, std::string_view folded);
+
+} // namespace tactr

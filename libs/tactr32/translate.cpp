@@ -1,0 +1,310 @@
+#include "translate.h"
+
+#include <cstring>
+
+#include "braille_writer.h"
+
+namespace tactr {
+namespace {
+
+// A longer letter run is cut in pieces; it could never fit the output anyway.
+constexpr size_t kMaxRun = 1024;
+// Consecutive all-capital words that make a capitalised passage.
+constexpr int kPassageWords = 3;
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+enum SegKind : uint8_t { kSegLower, kSegCapital, kSegCapWord };
+
+class Engine {
+  public:
+    Engine(const Table& t, const Table* ex, BrailleWriter& w) : t_(t), ex_(ex), w_(w) {}
+
+    void Text(const uint8_t* s, size_t len);
+
+  private:
+    bool Is(uint8_t c, uint8_t flag) const { return (t_.flags[c] & flag) != 0; }
+    bool Emit(CellRun r) { return r.len == 0 || w_.Cells(t_, r); }
+    bool SameAsDigit(uint8_t letter) const;
+    size_t Word(size_t i);
+    void Letters(size_t n, bool leftJoined, bool rightJoined, bool afterNumber);
+    void Segments(size_t n);
+    bool AllUpper(size_t n) const;
+    void WordCapital(size_t n);
+    bool IsBreak(uint8_t c) const;
+    void StartPassage(size_t i);
+    void EndPassage();
+
+    const Table& t_;
+    const Table* ex_;
+    BrailleWriter& w_;
+    const uint8_t* s_ = nullptr;
+    size_t len_ = 0;
+    bool numeric_ = false;
+    size_t passageEnd_ = kNone;
+    size_t noPassageUntil_ = 0;
+    // The current letter run: source bytes, lower case, case segments.
+    const uint8_t* run_ = nullptr;
+    uint8_t low_[kMaxRun];
+    uint8_t seg_[kMaxRun];
+    uint8_t segKind_[kMaxRun];
+};
+
+void Engine::Text(const uint8_t* s, size_t len) {
+    s_ = s;
+    len_ = len;
+    size_t i = 0;
+    while (i < len_ && !w_.Full()) {
+        if (i == passageEnd_)
+            EndPassage();
+        uint8_t c = s_[i];
+        if (t_.ind.cappassage.len && passageEnd_ == kNone && i >= noPassageUntil_ &&
+            (i == 0 || IsBreak(s_[i - 1])) && !IsBreak(c))
+            StartPassage(i);
+        uint8_t next = i + 1 < len_ ? s_[i + 1] : 0;
+        if (c == '\r' || c == '\n') {
+            w_.LineEnd(static_cast<char>(c));
+            numeric_ = false;
+            ++i;
+        } else if (Is(c, kLetter)) {
+            i = Word(i);
+        } else if (Is(c, kDigit)) {
+            if (!numeric_)
+                Emit(t_.ind.numeric);
+            numeric_ = true;
+            Emit(t_.chars[c]);
+            ++i;
+        } else if (numeric_ && Is(c, kSpace) && t_.ind.bNumSpace && Is(next, kDigit)) {
+            Emit(t_.ind.numspace);
+            ++i;
+        } else {
+            if (!(numeric_ && Is(c, kNumSep) && Is(next, kDigit)))
+                numeric_ = false;
+            if (t_.chars[c].len == 0) {
+                if (t_.ind.bUndefined)
+                    Emit(t_.ind.undefined);
+            } else if (Is(c, kSpace) && t_.chars[c].len == 1 && t_.cells[t_.chars[c].off] == 0) {
+                w_.Blank();
+            } else {
+                Emit(t_.chars[c]);
+            }
+            ++i;
+        }
+    }
+    if (passageEnd_ != kNone && !w_.Full())
+        EndPassage();
+}
+
+bool Engine::IsBreak(uint8_t c) const {
+    return c == '\r' || c == '\n' || Is(c, kSpace);
+}
+
+// A passage is three or more words of capitals on one line; words without
+// letters (numbers) neither count nor break it.
+void Engine::StartPassage(size_t i) {
+    int count = 0;
+    size_t lastEnd = kNone;
+    while (i < len_ && s_[i] != '\r' && s_[i] != '\n') {
+        if (Is(s_[i], kSpace)) {
+            ++i;
+            continue;
+        }
+        bool letters = false, small = false;
+        while (i < len_ && !IsBreak(s_[i])) {
+            letters |= Is(s_[i], kLetter);
+            small |= Is(s_[i], kLetter) && !Is(s_[i], kUpper);
+            ++i;
+        }
+        if (small)
+            break;
+        if (letters) {
+            ++count;
+            lastEnd = i;
+        }
+    }
+    if (count >= kPassageWords) {
+        Emit(t_.ind.cappassage);
+        passageEnd_ = lastEnd;
+    } else {
+        noPassageUntil_ = i;
+    }
+}
+
+void Engine::EndPassage() {
+    Emit(t_.ind.capterm);
+    passageEnd_ = kNone;
+}
+
+bool Engine::SameAsDigit(uint8_t letter) const {
+    CellRun l = t_.chars[letter];
+    for (int d = '0'; d <= '9'; ++d) {
+        CellRun r = t_.chars[d];
+        if (r.len == l.len && r.len > 0 &&
+            std::memcmp(&t_.cells[r.off], &t_.cells[l.off], r.len) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Translates the letter run starting at i; gives the index after it.
+size_t Engine::Word(size_t i) {
+    size_t j = i;
+    while (j < len_ && j - i < kMaxRun && Is(s_[j], kLetter))
+        ++j;
+    size_t n = j - i;
+    run_ = s_ + i;
+    for (size_t k = 0; k < n; ++k)
+        low_[k] = t_.lower[run_[k]];
+    bool afterNumber = numeric_;
+    numeric_ = false;
+    bool leftJoined = i > 0 && (Is(s_[i - 1], kDigit) || Is(s_[i - 1], kLetter) ||
+                                (Is(s_[i - 1], kJoiner) && i > 1 && Is(s_[i - 2], kLetter)));
+    uint8_t after = j < len_ ? s_[j] : 0;
+    uint8_t after2 = j + 1 < len_ ? s_[j + 1] : 0;
+    bool rightJoined =
+        Is(after, kDigit) || Is(after, kLetter) || (Is(after, kJoiner) && Is(after2, kLetter));
+
+    const WordEntry* entry = nullptr;
+    if ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n) {
+        char folded[kMaxRun];
+        for (size_t k = 0; k < n; ++k)
+            folded[k] = static_cast<char>(FoldCase(run_[k]));
+        std::string_view key(folded, n);
+        if (ex_)
+            entry = FindWord(*ex_, key);
+        if (!entry)
+            entry = FindWord(t_, key);
+    }
+    if (entry) {
+        WordCapital(n);
+        if (entry->bReplace) {
+            Engine inner(t_, nullptr, w_);
+            inner.Text(reinterpret_cast<const uint8_t*>(entry->replacement.data()),
+                       entry->replacement.size());
+        } else {
+            Emit(entry->cells);
+        }
+    } else {
+        Letters(n, leftJoined, rightJoined, afterNumber);
+    }
+    return j;
+}
+
+bool Engine::AllUpper(size_t n) const {
+    for (size_t k = 0; k < n; ++k)
+        if (!Is(run_[k], kUpper))
+            return false;
+    return true;
+}
+
+// Capital indicator of a word translated as a whole (exceptions).
+void Engine::WordCapital(size_t n) {
+    if (passageEnd_ != kNone || n == 0 || !Is(run_[0], kUpper))
+        return;
+    if (n >= 2 && AllUpper(n))
+        Emit(t_.ind.capword);
+    else
+        Emit(t_.ind.capital);
+}
+
+// Splits the run by case: a string of two or more capitals is a capitalised
+// word; a single capital starts a segment with the small letters after it.
+void Engine::Segments(size_t n) {
+    uint8_t id = 0;
+    size_t k = 0;
+    while (k < n) {
+        size_t e = k;
+        SegKind kind = kSegLower;
+        if (Is(run_[k], kUpper)) {
+            while (e < n && Is(run_[e], kUpper))
+                ++e;
+            if (e - k >= 2) {
+                kind = kSegCapWord;
+            } else {
+                kind = kSegCapital;
+                while (e < n && !Is(run_[e], kUpper))
+                    ++e;
+            }
+        } else {
+            while (e < n && !Is(run_[e], kUpper))
+                ++e;
+        }
+        for (size_t m = k; m < e; ++m) {
+            seg_[m] = id;
+            segKind_[m] = kind;
+        }
+        ++id;
+        k = e;
+    }
+}
+
+void Engine::Letters(size_t n, bool leftJoined, bool rightJoined, bool afterNumber) {
+    Segments(n);
+    bool inPassage = passageEnd_ != kNone;
+    if (afterNumber && !Is(run_[0], kUpper) && SameAsDigit(low_[0]))
+        Emit(t_.ind.letsign);
+    else if (n == 1 && !leftJoined && !rightJoined && t_.lonely[low_[0]])
+        Emit(t_.ind.letsign);
+    bool contract = !afterNumber && t_.nodes.size() > 1;
+    size_t k = 0;
+    while (k < n && !w_.Full()) {
+        if (!inPassage && (k == 0 || seg_[k] != seg_[k - 1])) {
+            if (segKind_[k] == kSegCapWord)
+                Emit(t_.ind.capword);
+            else if (segKind_[k] == kSegCapital)
+                Emit(t_.ind.capital);
+        }
+        size_t bestEnd = 0;
+        const Rule* best = nullptr;
+        uint32_t node = contract ? t_.rootChild[low_[k]] : 0;
+        size_t m = k + 1;
+        while (node != 0 && seg_[m - 1] == seg_[k]) {
+            const TrieNode& nd = t_.nodes[node];
+            bool atStart = k == 0 && !leftJoined;
+            bool atEnd = m == n && !rightJoined;
+            uint8_t pos = atStart ? (atEnd ? kWord : kBegin) : (atEnd ? kEnd : kMiddle);
+            for (uint32_t r = 0; r < nd.ruleCount; ++r) {
+                const Rule& rule = t_.rules[nd.firstRule + r];
+                if (rule.positions & pos) {
+                    best = &rule;
+                    bestEnd = m;
+                    break;
+                }
+            }
+            if (m == n)
+                break;
+            uint32_t child = 0;
+            for (uint32_t e = 0; e < nd.edgeCount; ++e) {
+                const TrieEdge& edge = t_.edges[nd.firstEdge + e];
+                if (edge.ch == low_[m]) {
+                    child = edge.node;
+                    break;
+                }
+            }
+            node = child;
+            ++m;
+        }
+        if (best) {
+            Emit(best->cells);
+            k = bestEnd;
+        } else {
+            Emit(t_.chars[run_[k]]);
+            ++k;
+        }
+        if (!inPassage && k < n && segKind_[k - 1] == kSegCapWord && seg_[k] != seg_[k - 1])
+            Emit(t_.ind.capterm);
+    }
+}
+
+} // namespace
+
+size_t Translate(const Table& table, const Table* exceptions, const char* source, char* out,
+                 size_t outSize) {
+    BrailleWriter w(out, outSize);
+    if (source) {
+        Engine e(table, exceptions, w);
+        e.Text(reinterpret_cast<const uint8_t*>(source), std::strlen(source));
+    }
+    return w.Finish();
+}
+
+} // namespace tactr
