@@ -1,0 +1,177 @@
+#include "csv_table.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "csv_tokenize.h"
+
+namespace {
+
+// The handle callers hold points at `table`, the first member; everything
+// else the table owns hangs here, so closing frees it all even when a
+// caller has unlinked rows or cells from the lists.
+struct CsvHandle {
+    CsvTable table;
+    char* pBuffer;
+    CsvRow* pRows;
+    CsvCell* pCells;
+    uint32_t* pRowStart; // first cell of each row, one entry past the last row
+    int32_t nRows;       // kept apart from the public count, which callers can write
+    int32_t nColumns;
+    char cSeparator;
+    bool bUtf8;
+};
+
+const CsvHandle* HandleOf(const CsvTable* table) {
+    return reinterpret_cast<const CsvHandle*>(table);
+}
+
+void FreeHandle(CsvHandle* handle) {
+    std::free(handle->pBuffer);
+    std::free(handle->pRows);
+    std::free(handle->pCells);
+    std::free(handle->pRowStart);
+    delete handle;
+}
+
+// The first pass counts, so that the lists are allocated once at their
+// exact size: growing them would cost up to twice their memory.
+void CountFields(char* data, size_t size, char separator, size_t* rows, size_t* cells) {
+    CsvCursor cursor;
+    CsvField field;
+    CsvCursorInit(&cursor, data, size, separator, false);
+    *rows = 0;
+    *cells = 0;
+    while (CsvNextField(&cursor, &field)) {
+        ++*cells;
+        if (field.bRowEnd) {
+            ++*rows;
+        }
+    }
+}
+
+void FillLists(CsvHandle* handle, char* data, size_t size) {
+    CsvCursor cursor;
+    CsvField field;
+    CsvCursorInit(&cursor, data, size, handle->cSeparator, true);
+    uint32_t cell = 0;
+    uint32_t row = 0;
+    int32_t column = 0;
+    handle->pRowStart[0] = 0;
+    while (CsvNextField(&cursor, &field)) {
+        CsvCell* current = &handle->pCells[cell];
+        current->nColumn = column;
+        current->pszText = field.pText;
+        current->pNext = nullptr;
+        if (column > 0) {
+            current[-1].pNext = current;
+        }
+        ++cell;
+        ++column;
+        if (!field.bRowEnd) {
+            continue;
+        }
+        CsvRow* rowRecord = &handle->pRows[row];
+        rowRecord->nRow = static_cast<int32_t>(row);
+        rowRecord->pFirstCell = &handle->pCells[handle->pRowStart[row]];
+        rowRecord->pNext = nullptr;
+        if (row > 0) {
+            rowRecord[-1].pNext = rowRecord;
+        }
+        if (column > handle->nColumns) {
+            handle->nColumns = column;
+        }
+        column = 0;
+        handle->pRowStart[++row] = cell;
+    }
+}
+
+} // namespace
+
+CsvTable* CsvTableAdopt(char* buffer, size_t size) {
+    if (buffer == nullptr) {
+        return nullptr;
+    }
+    CsvHandle* handle = new (std::nothrow) CsvHandle{};
+    if (handle == nullptr || size > kCsvMaxFileSize) {
+        std::free(buffer);
+        delete handle;
+        return nullptr;
+    }
+    handle->pBuffer = buffer;
+    buffer[size] = '\0';
+    size_t bom = CsvBomLength(buffer, size);
+    char* data = buffer + bom;
+    size -= bom;
+    handle->bUtf8 = CsvIsValidUtf8(data, size);
+    handle->cSeparator = CsvDetectSeparator(data, size);
+
+    size_t rows = 0, cells = 0;
+    CountFields(data, size, handle->cSeparator, &rows, &cells);
+    if (rows > 0) {
+        handle->pRows = static_cast<CsvRow*>(std::malloc(rows * sizeof(CsvRow)));
+        handle->pCells = static_cast<CsvCell*>(std::malloc(cells * sizeof(CsvCell)));
+    }
+    handle->pRowStart = static_cast<uint32_t*>(std::malloc((rows + 1) * sizeof(uint32_t)));
+    if (handle->pRowStart == nullptr || (rows > 0 && (!handle->pRows || !handle->pCells))) {
+        FreeHandle(handle);
+        return nullptr;
+    }
+    FillLists(handle, data, size);
+    handle->nRows = static_cast<int32_t>(rows);
+    handle->table.nRowCount = handle->nRows;
+    handle->table.pFirstRow = rows > 0 ? handle->pRows : nullptr;
+    return &handle->table;
+}
+
+CsvTable* CsvTableFromBytes(const char* data, size_t size) {
+    if (size > kCsvMaxFileSize) {
+        return nullptr;
+    }
+    char* buffer = static_cast<char*>(std::malloc(size + 1));
+    if (buffer == nullptr) {
+        return nullptr;
+    }
+    if (size > 0) {
+        std::memcpy(buffer, data, size);
+    }
+    return CsvTableAdopt(buffer, size);
+}
+
+const char* CsvTableCell(const CsvTable* table, int32_t row, int32_t column) {
+    if (table == nullptr || row < 0 || column < 0) {
+        return nullptr;
+    }
+    const CsvHandle* handle = HandleOf(table);
+    if (row >= handle->nRows || column >= handle->nColumns) {
+        return nullptr;
+    }
+    uint32_t first = handle->pRowStart[row];
+    if (static_cast<uint32_t>(column) >= handle->pRowStart[row + 1] - first) {
+        return "";
+    }
+    return handle->pCells[first + static_cast<uint32_t>(column)].pszText;
+}
+
+bool CsvTableIsUtf8(const CsvTable* table) {
+    return table != nullptr && HandleOf(table)->bUtf8;
+}
+
+char CsvTableSeparator(const CsvTable* table) {
+    return table != nullptr ? HandleOf(table)->cSeparator : ';';
+}
+
+void CsvClose(CsvTable* table) {
+    if (table != nullptr) {
+        FreeHandle(reinterpret_cast<CsvHandle*>(table));
+    }
+}
+
+int32_t CsvRowCount(const CsvTable* table) {
+    return table != nullptr ? HandleOf(table)->nRows : 0;
+}
+
+int32_t CsvColumnCount(const CsvTable* table) {
+    return table != nullptr ? HandleOf(table)->nColumns : 0;
+}

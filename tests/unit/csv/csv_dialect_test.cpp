@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "csv_test_util.h"
+
+namespace {
+
+struct DialectCase {
+    const char* name;
+    std::string bytes;
+    Rows expected;
+};
+
+void ExpectRows(const std::vector<DialectCase>& cases) {
+    for (const auto& c : cases) {
+        Rows actual = Parse(c.bytes);
+        EXPECT_EQ(actual, c.expected)
+            << c.name << ": expected " << Show(c.expected) << " got " << Show(actual);
+    }
+}
+
+TEST(CsvDialect, Quoting) {
+    ExpectRows({
+        {"plain quoted", "\"a\",\"b\"\n", {{"a", "b"}}},
+        {"doubled quote", "\"a\"\"b\",c\n", {{"a\"b", "c"}}},
+        {"only a doubled quote", "\"\"\"\",x\n", {{"\"", "x"}}},
+        {"doubled quote at the end", "\"a\"\"\",x\n", {{"a\"", "x"}}},
+        {"empty quoted", "\"\",x\n", {{"", "x"}}},
+        {"separator inside", "\"a,b\",c\n", {{"a,b", "c"}}},
+        {"quote inside unquoted text", "he said \"no\",x\n", {{"he said \"no\"", "x"}}},
+        {"lone quote inside quoted", "\"a \"b\" c,d\",e\n", {{"a \"b\" c,d", "e"}}},
+        {"quoted last field without line end", "a,\"b\"", {{"a", "b"}}},
+        {"closing quote at end of data", "\"a,b\"", {{"a,b"}}},
+    });
+}
+
+TEST(CsvDialect, Separators) {
+    ExpectRows({
+        {"comma", "a,b,c\n1,2,3\n", {{"a", "b", "c"}, {"1", "2", "3"}}},
+        {"semicolon", "a;b\n1;2\n", {{"a", "b"}, {"1", "2"}}},
+        {"tab", "a\tb\n1\t2\n", {{"a", "b"}, {"1", "2"}}},
+        {"semicolon with commas in text",
+         "Smith, John, Jr.;Berlin\n1,5;2,5\n",
+         {{"Smith, John, Jr.", "Berlin"}, {"1,5", "2,5"}}},
+        {"tab with commas in text", "Smith, John\tBerlin\n", {{"Smith, John", "Berlin"}}},
+        {"separators inside quotes do not count", "\"a;b;c\",d\n", {{"a;b;c", "d"}}},
+        {"judged from the first record that has one",
+         "Names\nSmith;Ann\n",
+         {{"Names"}, {"Smith", "Ann"}}},
+        {"semicolons of later records are text in a comma file",
+         "a,b\nc;d,e\n",
+         {{"a", "b"}, {"c;d", "e"}}},
+        {"no separator anywhere", "alpha\nbeta\n", {{"alpha"}, {"beta"}}},
+    });
+}
+
+TEST(CsvDialect, ByteOrderMark) {
+    ExpectRows({
+        {"skipped",
+         "\xEF\xBB\xBF"
+         "a;b\n",
+         {{"a", "b"}}},
+        {"before a quoted field", "\xEF\xBB\xBF\"a;b\";c\n", {{"a;b", "c"}}},
+        {"alone", "\xEF\xBB\xBF", {}},
+        {"only at the start", "a;\xEF\xBB\xBF\n", {{"a", "\xEF\xBB\xBF"}}},
+    });
+}
+
+TEST(CsvDialect, LineEnds) {
+    ExpectRows({
+        {"LF", "a;b\nc;d\n", {{"a", "b"}, {"c", "d"}}},
+        {"CRLF", "a;b\r\nc;d\r\n", {{"a", "b"}, {"c", "d"}}},
+        {"CR", "a;b\rc;d\r", {{"a", "b"}, {"c", "d"}}},
+        {"mixed", "a\r\nb\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}},
+        {"no final line end", "a;b\nc;d", {{"a", "b"}, {"c", "d"}}},
+        {"blank line is an empty row", "a\n\nb\n", {{"a"}, {""}, {"b"}}},
+        {"blank last line", "a\n\n", {{"a"}, {""}}},
+        {"empty file", "", {}},
+        {"line end only", "\n", {{""}}},
+    });
+}
+
+TEST(CsvDialect, LineBreaksInQuotedFields) {
+    ExpectRows({
+        {"LF", "\"a\nb\";c\nd;e\n", {{"a\nb", "c"}, {"d", "e"}}},
+        {"CRLF kept", "\"a\r\nb\";c\r\n", {{"a\r\nb", "c"}}},
+        {"blank line inside", "\"a\n\nb\"\nc\n", {{"a\n\nb"}, {"c"}}},
+    });
+}
+
+TEST(CsvDialect, RaggedRowsAndEmptyFields) {
+    ExpectRows({
+        {"ragged", "a;b;c\nd\ne;f\n", {{"a", "b", "c"}, {"d"}, {"e", "f"}}},
+        {"empty fields", ";a;;\n", {{"", "a", "", ""}}},
+        {"trailing separator at end of data", "a;", {{"a", ""}}},
+        {"only separators", ";;\n;\n", {{"", "", ""}, {"", ""}}},
+    });
+}
+
+} // namespace
