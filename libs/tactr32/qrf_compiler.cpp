@@ -153,13 +153,13 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
     if (kind == TableKind::kExceptions)
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
-        cmd == "joiner" || cmd == "numsep" || cmd == "lonely")
+        cmd == "joiner" || cmd == "numsep")
         return CharLine(cmd, tok);
     return IndicatorLine(cmd, tok);
 }
 
 int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& tok) {
-    if (cmd == "numsep" || cmd == "lonely") {
+    if (cmd == "numsep") {
         if (tok.size() != 2)
             return Fail(cmd + " needs a list of characters");
         std::string list;
@@ -167,10 +167,7 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
             return Fail("bad escape in '" + tok[1] + "'");
         for (char ch : list) {
             uint8_t c = static_cast<uint8_t>(ch);
-            if (cmd == "numsep")
-                t.flags[c] |= kNumSep;
-            else
-                t.lonely[c] = true;
+            t.flags[c] |= kNumSep;
         }
         return 1;
     }
@@ -304,6 +301,15 @@ int Builder::BuildTrie() {
     }
     for (auto [c, child] : kids[0])
         t.rootChild[c] = child;
+    for (const PendingRule& r : rules) {
+        if (r.rule.positions != kWord)
+            continue;
+        const uint8_t* p = &t.cells[r.rule.cells.off];
+        t.wordSigns.push_back({std::string(p, p + r.rule.cells.len), r.text});
+        t.nMaxWordCells = std::max<size_t>(t.nMaxWordCells, r.rule.cells.len);
+    }
+    std::sort(t.wordSigns.begin(), t.wordSigns.end(),
+              [](const WordSign& a, const WordSign& b) { return a.cells < b.cells; });
     return 1;
 }
 

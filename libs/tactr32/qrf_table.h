@@ -62,6 +62,11 @@ struct WordEntry {
     bool bReplace = false;
 };
 
+struct WordSign {
+    std::string cells;
+    std::string text;
+};
+
 struct Indicators {
     CellRun capital, capword, cappassage, capterm;
     CellRun numeric, numspace, letsign, undefined;
@@ -74,7 +79,6 @@ struct Table {
     int nGrade = -1;
     uint8_t flags[256] = {};
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
-    bool lonely[256] = {};   // letters that take the letter sign alone
     CellRun chars[256];
     Indicators ind;
     std::vector<uint8_t> cells;
@@ -85,6 +89,10 @@ struct Table {
     uint32_t rootChild[256] = {};
     std::vector<WordEntry> words; // sorted by key
     size_t nMaxWord = 0;          // longest key, to skip lookups cheaply
+    // Braille of every whole-word contraction, sorted: a word spelled out
+    // the same way would be misread.
+    std::vector<WordSign> wordSigns;
+    size_t nMaxWordCells = 0;
 };
 
 // Reads a whole file; false when it cannot be read.

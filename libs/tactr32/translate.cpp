@@ -3,12 +3,11 @@
 #include <cstring>
 
 #include "braille_writer.h"
+#include "run_plan.h"
 
 namespace tactr {
 namespace {
 
-// A longer letter run is cut in pieces; it could never fit the output anyway.
-constexpr size_t kMaxRun = 1024;
 // Consecutive all-capital words that make a capitalised passage.
 constexpr int kPassageWords = 3;
 constexpr size_t kNone = static_cast<size_t>(-1);
@@ -47,6 +46,7 @@ class Engine {
     uint8_t low_[kMaxRun];
     uint8_t seg_[kMaxRun];
     uint8_t segKind_[kMaxRun];
+    RunPlan plan_;
 };
 
 void Engine::Text(const uint8_t* s, size_t len) {
@@ -159,9 +159,8 @@ size_t Engine::Word(size_t i) {
     bool leftJoined = i > 0 && (Is(s_[i - 1], kDigit) || Is(s_[i - 1], kLetter) ||
                                 (Is(s_[i - 1], kJoiner) && i > 1 && Is(s_[i - 2], kLetter)));
     uint8_t after = j < len_ ? s_[j] : 0;
-    uint8_t after2 = j + 1 < len_ ? s_[j + 1] : 0;
-    bool rightJoined =
-        Is(after, kDigit) || Is(after, kLetter) || (Is(after, kJoiner) && Is(after2, kLetter));
+    // "can't" keeps its wordsign, so only the left side joins over an apostrophe.
+    bool rightJoined = Is(after, kDigit) || Is(after, kLetter);
 
     const WordEntry* entry = nullptr;
     if ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n) {
@@ -239,58 +238,28 @@ void Engine::Segments(size_t n) {
 
 void Engine::Letters(size_t n, bool leftJoined, bool rightJoined, bool afterNumber) {
     Segments(n);
-    bool inPassage = passageEnd_ != kNone;
-    if (afterNumber && !Is(run_[0], kUpper) && SameAsDigit(low_[0]))
-        Emit(t_.ind.letsign);
-    else if (n == 1 && !leftJoined && !rightJoined && t_.lonely[low_[0]])
-        Emit(t_.ind.letsign);
+    RunShape shape{run_, low_, seg_, n, leftJoined, rightJoined};
     bool contract = !afterNumber && t_.nodes.size() > 1;
-    size_t k = 0;
-    while (k < n && !w_.Full()) {
+    PlanRun(t_, shape, contract, plan_);
+    // A contracted word that reads as another word's sign is spelled out;
+    // a spelled-out one that does takes the letter sign.
+    if (contract && PlanLooksLikeWordSign(t_, shape, plan_))
+        PlanRun(t_, shape, false, plan_);
+    if (afterNumber ? !Is(run_[0], kUpper) && SameAsDigit(low_[0])
+                    : PlanLooksLikeWordSign(t_, shape, plan_))
+        Emit(t_.ind.letsign);
+    bool inPassage = passageEnd_ != kNone;
+    for (size_t k = 0; k < n && !w_.Full(); k += plan_.len[k]) {
         if (!inPassage && (k == 0 || seg_[k] != seg_[k - 1])) {
             if (segKind_[k] == kSegCapWord)
                 Emit(t_.ind.capword);
             else if (segKind_[k] == kSegCapital)
                 Emit(t_.ind.capital);
         }
-        size_t bestEnd = 0;
-        const Rule* best = nullptr;
-        uint32_t node = contract ? t_.rootChild[low_[k]] : 0;
-        size_t m = k + 1;
-        while (node != 0 && seg_[m - 1] == seg_[k]) {
-            const TrieNode& nd = t_.nodes[node];
-            bool atStart = k == 0 && !leftJoined;
-            bool atEnd = m == n && !rightJoined;
-            uint8_t pos = atStart ? (atEnd ? kWord : kBegin) : (atEnd ? kEnd : kMiddle);
-            for (uint32_t r = 0; r < nd.ruleCount; ++r) {
-                const Rule& rule = t_.rules[nd.firstRule + r];
-                if (rule.positions & pos) {
-                    best = &rule;
-                    bestEnd = m;
-                    break;
-                }
-            }
-            if (m == n)
-                break;
-            uint32_t child = 0;
-            for (uint32_t e = 0; e < nd.edgeCount; ++e) {
-                const TrieEdge& edge = t_.edges[nd.firstEdge + e];
-                if (edge.ch == low_[m]) {
-                    child = edge.node;
-                    break;
-                }
-            }
-            node = child;
-            ++m;
-        }
-        if (best) {
-            Emit(best->cells);
-            k = bestEnd;
-        } else {
-            Emit(t_.chars[run_[k]]);
-            ++k;
-        }
-        if (!inPassage && k < n && segKind_[k - 1] == kSegCapWord && seg_[k] != seg_[k - 1])
+        Emit(plan_.rule[k] ? plan_.rule[k]->cells : t_.chars[run_[k]]);
+        size_t next = k + plan_.len[k];
+        if (!inPassage && next < n && segKind_[next - 1] == kSegCapWord &&
+            seg_[next] != seg_[next - 1])
             Emit(t_.ind.capterm);
     }
 }
