@@ -1,0 +1,309 @@
+#include "grid_internal.h"
+
+#include <cstring>
+
+static void InvalidateIfShown(HWND hwnd, const GridRecord& rec, const GridRect& r) {
+    // Cells far outside the client area (a file being loaded) need no paint.
+    if (r.left >= rec.nClientWidth || r.top >= rec.nClientHeight) {
+        return;
+    }
+    RECT rc{r.left, r.top, r.right, r.bottom};
+    InvalidateRect(hwnd, &rc, FALSE);
+}
+
+void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols) {
+    if (rows == rec.nRows && cols == rec.nCols) {
+        return;
+    }
+    rec.nRows = rows;
+    rec.nCols = cols;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateHScrollRange(hwnd, rec);
+}
+
+static SIZE MeasureCellText(HWND hwnd, const GridRecord& rec, int row, const char* text) {
+    SIZE total{0, 0};
+    if (text[0] == '\0') {
+        return total;
+    }
+    HDC hdc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(hdc, GridFont(row == 0 ? rec.hHeaderFont : rec.hCellFont));
+    int lines = 0;
+    int lineHeight = 0;
+    for (const char* line = text;; ++lines) {
+        const char* end = std::strchr(line, '\n');
+        int len = end ? static_cast<int>(end - line) : static_cast<int>(std::strlen(line));
+        SIZE size{};
+        GetTextExtentPoint32A(hdc, line, len, &size);
+        if (size.cx > total.cx) {
+            total.cx = size.cx;
+        }
+        TEXTMETRICA tm{};
+        GetTextMetricsA(hdc, &tm);
+        lineHeight = tm.tmHeight;
+        if (end == nullptr) {
+            ++lines;
+            break;
+        }
+        line = end + 1;
+    }
+    SelectObject(hdc, old);
+    ReleaseDC(hwnd, hdc);
+    total.cy = (rec.bSingleLine && row != 0) ? lineHeight : lineHeight * lines;
+    return total;
+}
+
+static void AutoSizeCell(HWND hwnd, GridRecord& rec, const CellRef& cell, const char* text) {
+    SIZE size = MeasureCellText(hwnd, rec, cell.nRow, text);
+    int width = size.cx + 5;
+    int height = size.cy + 5;
+    if (cell.nRow == 0) {
+        if (height > rec.nHeaderHeight) {
+            SendMessageA(hwnd, GRM_SETHEADERHEIGHT, height, 0);
+        }
+    } else if (height > rec.nRowHeight) {
+        SendMessageA(hwnd, GRM_SETROWHEIGHT, height, 0);
+    }
+    if (width > rec.anColWidth[cell.nCol]) {
+        SendMessageA(hwnd, GRM_SETCOLUMNWIDTH, cell.nCol, width);
+    }
+}
+
+void SetCellText(HWND hwnd, GridRecord& rec, const CellRef& cell, const char* text) {
+    if (!rec.cells.Set(cell.nRow, cell.nCol, text, rec.szDefaultProtect[0])) {
+        MessageBeep(0);
+    }
+    InvalidateIfShown(hwnd, rec, CellRect(rec, cell.nRow, cell.nCol));
+    if (rec.bAutoGrowRows) {
+        if (rec.cells.Empty()) {
+            SendMessageA(hwnd, GRM_SETDIMENSIONS, 0, rec.nCols);
+        } else if (rec.cells.HighestRow() > rec.nRows) {
+            SendMessageA(hwnd, GRM_SETDIMENSIONS, rec.cells.HighestRow(), rec.nCols);
+        }
+    }
+    if (rec.bAutoSize || cell.nRow == 0) {
+        AutoSizeCell(hwnd, rec, cell, text);
+    }
+}
+
+void RefreshCursorProtected(GridRecord& rec) {
+    const StoredCell* cell = rec.cells.Find(rec.nCursorRow, rec.nCursorCol);
+    rec.bCursorProtected = cell != nullptr && cell->cProtect == 'P';
+}
+
+static void RedrawCursorWith(HWND hwnd, GridRecord& rec, uint32_t GridRecord::*field,
+                             LPARAM colour) {
+    DrawCursor(hwnd, rec);
+    rec.*field = static_cast<uint32_t>(colour);
+    DrawCursor(hwnd, rec);
+    RefreshGrid(hwnd, rec);
+}
+
+static void Repaint(HWND hwnd) {
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+static LRESULT HandleCellMessage(HWND hwnd, GridRecord& rec, UINT msg, const CellRef& cell,
+                                 LPARAM lParam) {
+    switch (msg) {
+    case GRM_SETCELLPROTECT:
+        rec.cells.SetProtect(cell.nRow, cell.nCol, lParam != 0);
+        return 0;
+    case GRM_SETCELLTEXT:
+        SetCellText(hwnd, rec, cell, lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return 0;
+    case GRM_GETCELLTEXT:
+        rec.cells.CopyText(cell.nRow, cell.nCol, reinterpret_cast<char*>(lParam));
+        return 0;
+    case GRM_DELETECELL:
+        rec.cells.Remove(cell.nRow, cell.nCol);
+        NotifyParent(hwnd, rec, GRN_EDITEND, CursorParam(rec));
+        return 0;
+    case GRM_GETCELLTYPE: {
+        const StoredCell* stored = rec.cells.Find(cell.nRow, cell.nCol);
+        return stored ? CellTypeFromLetter(stored->cType) : CELL_NONE;
+    }
+    case GRM_GETCELLPROTECT: {
+        const StoredCell* stored = rec.cells.Find(cell.nRow, cell.nCol);
+        return stored != nullptr && stored->cProtect == 'P';
+    }
+    }
+    return 0;
+}
+
+LRESULT HandleGridMessage(HWND hwnd, int slot, UINT msg, WPARAM wParam, LPARAM lParam) {
+    GridRecord& rec = g_aGrids[slot];
+    switch (msg) {
+    case GRM_SETCELLPROTECT:
+    case GRM_SETCELLTEXT:
+    case GRM_GETCELLTEXT:
+    case GRM_DELETECELL:
+    case GRM_GETCELLTYPE:
+    case GRM_GETCELLPROTECT: {
+        const CellRef* cell = reinterpret_cast<const CellRef*>(wParam);
+        if (cell == nullptr || IsBadCell(*cell)) {
+            NotifyParent(hwnd, rec, GRN_BADCELL, 0);
+            return -1;
+        }
+        CellRef copy = *cell;
+        return HandleCellMessage(hwnd, rec, msg, copy, lParam);
+    }
+    case GRM_SETDEFAULTPROTECT:
+        std::strcpy(rec.szDefaultProtect, wParam ? "P" : "U");
+        return 0;
+    case GRM_CLEAR:
+        rec.cells.Clear();
+        rec.nRows = 0;
+        rec.nCursorRow = 1;
+        rec.nTopRow = 1;
+        rec.nLeftCol = 1;
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case GRM_SETDIMENSIONS:
+        SetDimensions(hwnd, rec, ClampRowCount(wParam), ClampColumnCount(lParam));
+        return 0;
+    case GRM_SETCURSOR: {
+        int row = static_cast<int>(wParam);
+        int col = static_cast<int>(lParam);
+        if (row >= 1 && row <= rec.nRows && col >= 1 && col <= rec.nCols) {
+            DrawCursor(hwnd, rec);
+            rec.nCursorRow = row;
+            rec.nCursorCol = col;
+            ScrollRowIntoView(hwnd, rec, row, col);
+            ScrollColumnIntoView(hwnd, rec, row, col);
+            DrawCursor(hwnd, rec);
+            RefreshCursorProtected(rec);
+            RefreshGrid(hwnd, rec);
+        }
+        return 0;
+    }
+    case GRM_SETAUTOGROWROWS:
+        rec.bAutoGrowRows = wParam != 0;
+        return 0;
+    case GRM_GETGRAPHICVALUE:
+        return rec.nGraphicValue;
+    case GRM_SETCOLUMNWIDTH:
+        if (wParam > static_cast<WPARAM>(kMaxGridCols) || static_cast<int>(lParam) < 0) {
+            return 0;
+        }
+        rec.anColWidth[wParam] = static_cast<int32_t>(lParam);
+        Repaint(hwnd);
+        UpdateHScrollRange(hwnd, rec);
+        return 0;
+    case GRM_SETHEADERHEIGHT:
+        rec.nHeaderHeight = static_cast<int32_t>(wParam);
+        ReapplySize(hwnd, rec);
+        Repaint(hwnd);
+        return 0;
+    case GRM_DRAWCURSOR:
+        // Posted after a paint; the slot may have changed hands meanwhile.
+        if (static_cast<int>(wParam) == slot) {
+            DrawCursor(hwnd, rec);
+        }
+        return 0;
+    case GRM_SETROWHEIGHT:
+        rec.nRowHeight = wParam == 0 ? 1 : static_cast<int32_t>(wParam);
+        ScrollRowIntoView(hwnd, rec, rec.nCursorRow, rec.nCursorCol);
+        ReapplySize(hwnd, rec);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETCURSORCOLOR:
+        RedrawCursorWith(hwnd, rec, &GridRecord::crCursor, wParam);
+        return 0;
+    case GRM_SETPROTECTEDCOLOR:
+        rec.crProtected = static_cast<uint32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETUNPROTECTEDCOLOR:
+        rec.crUnprotected = static_cast<uint32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETROWNUMBERS:
+        rec.bRowNumbers = static_cast<int32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETCOLUMNLETTERS:
+        rec.bColumnLetters = static_cast<int32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETROWHIGHLIGHT:
+        rec.bRowHighlight = static_cast<int32_t>(wParam);
+        RefreshGrid(hwnd, rec);
+        return 0;
+    case GRM_GETROWS:
+        return rec.nRows;
+    case GRM_GETCOLUMNS:
+        return rec.nCols;
+    case GRM_NOTIFYROWCHANGED:
+        NotifyParent(hwnd, rec, GRN_ROWCHANGED, CursorParam(rec));
+        NotifyParent(hwnd, rec, GRN_CURSORMOVED, CursorParam(rec));
+        return 0;
+    case GRM_NOTIFYCOLUMNCHANGED:
+        NotifyParent(hwnd, rec, GRN_COLUMNCHANGED, CursorParam(rec));
+        NotifyParent(hwnd, rec, GRN_CURSORMOVED, CursorParam(rec));
+        return 0;
+    case GRM_GETCURSORROW:
+        return rec.nCursorRow;
+    case GRM_GETCURSORCOLUMN:
+        return rec.nCursorCol;
+    case GRM_REPAINT:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        UpdateWindow(hwnd);
+        MessageBeep(0);
+        return 0;
+    case GRM_GETCOLUMNWIDTH:
+        // An out-of-range column reads as hidden rather than past the table.
+        return wParam <= static_cast<WPARAM>(kMaxGridCols) ? rec.anColWidth[wParam] : 0;
+    case GRM_GETROWHEIGHT:
+        return rec.nRowHeight;
+    case GRM_GETHEADERHEIGHT:
+        return rec.nHeaderHeight;
+    case GRM_SETTITLEHEIGHT:
+        rec.nTitleHeight = static_cast<int32_t>(wParam);
+        ScrollRowIntoView(hwnd, rec, rec.nCursorRow, rec.nCursorCol);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETHIGHLIGHTCOLOR:
+        rec.crHighlight = static_cast<uint32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETHIGHLIGHTTEXTCOLOR:
+        rec.crHighlightText = static_cast<uint32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETEDITABLE:
+        rec.bEditable = wParam != 0;
+        return 0;
+    case GRM_SETGRIDLINECOLOR:
+        RedrawCursorWith(hwnd, rec, &GridRecord::crGridLines, wParam);
+        return 0;
+    case GRM_SETEXTENDLASTCOLUMN:
+        rec.bExtendLastCol = static_cast<int32_t>(wParam);
+        RefreshGrid(hwnd, rec);
+        return 0;
+    case GRM_SETSNAPHEIGHT:
+        rec.bSnapHeight = static_cast<int32_t>(wParam);
+        ReapplySize(hwnd, rec);
+        RefreshGrid(hwnd, rec);
+        return 0;
+    case GRM_SETSINGLELINE:
+        rec.bSingleLine = static_cast<int32_t>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETAUTOSIZE:
+        rec.bAutoSize = static_cast<int32_t>(wParam);
+        return 0;
+    case GRM_SETCOLUMNRESIZE:
+        rec.bColumnResize = static_cast<int32_t>(wParam);
+        return 0;
+    case GRM_SETTITLEFONT:
+        rec.hTitleFont = reinterpret_cast<void*>(wParam);
+        Repaint(hwnd);
+        return 0;
+    case GRM_SETHEADERFONT:
+        rec.hHeaderFont = reinterpret_cast<void*>(wParam);
+        Repaint(hwnd);
+        return 0;
+    }
+    return 0;
+}
