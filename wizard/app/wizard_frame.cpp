@@ -28,7 +28,7 @@ UINT SheetHeaderSize() {
     version.cbSize = sizeof version;
     if (getVersion && SUCCEEDED(getVersion(&version)) && version.dwMajorVersion > 4 &&
         version.dwMinorVersion > 71) {
-        size = PROPSHEETHEADERA_V2_SIZE;
+        size = sizeof(PROPSHEETHEADERA); // the form that ends with the header bitmap
     }
     FreeLibrary(comctl);
     return size;
@@ -61,8 +61,8 @@ void PrepareWizard(WizardSheet* sheet, HWND owner, const char* commandLine, HINS
 
     std::memset(sheet, 0, sizeof *sheet);
     for (int i = 0; i < kPageCount; ++i) {
-        PROPSHEETPAGEA& page = sheet->pages[i];
-        page.dwSize = PROPSHEETPAGEA_V2_SIZE;
+        PROPSHEETPAGEA_V2& page = sheet->pages[i];
+        page.dwSize = sizeof page;
         page.dwFlags = PSP_USEICONID | PSP_USETITLE | PSP_HASHELP | PSP_USECALLBACK;
         page.hInstance = instance;
         page.pszTemplate = MAKEINTRESOURCEA(rows[i].nDialogId);
@@ -82,7 +82,7 @@ void PrepareWizard(WizardSheet* sheet, HWND owner, const char* commandLine, HINS
     header.pszCaption = "";
     header.nPages = kPageCount;
     header.nStartPage = startPage;
-    header.ppsp = sheet->pages;
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(sheet->pages);
     header.pfnCallback = SheetCallback;
 }
 

@@ -7,7 +7,9 @@
 // The property sheet, ready to run: the header, one page record per row.
 struct WizardSheet {
     PROPSHEETHEADERA header;
-    PROPSHEETPAGEA pages[kPageCount];
+    // The sheet walks this array by each record's size, so the records are of
+    // the versioned type whose size they announce.
+    PROPSHEETPAGEA_V2 pages[kPageCount];
 };
 
 // Resets the record, reads the command line (a project, " /p") and fills

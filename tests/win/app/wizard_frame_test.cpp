@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "page_services.h"
+#include "project_codec.h"
+#include "resource.h"
+#include "startup.h"
+#include "win_test_support.h"
+#include "wizard_frame.h"
+
+namespace {
+
+// The wizard runs modeless in the test's own thread, from the real page
+// table and the real resources.
+class WizardTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { PrepareLibraries(); }
+
+    void Start(const char* commandLine = "") {
+        PrepareWizard(&sheet_, nullptr, commandLine, GetModuleHandleA(nullptr));
+        sheet_.header.dwFlags |= PSH_MODELESS;
+        frame_ = reinterpret_cast<HWND>(PropertySheetA(&sheet_.header));
+        ASSERT_NE(frame_, nullptr);
+        PumpPending();
+    }
+
+    void TearDown() override {
+        if (frame_ && IsWindow(frame_)) {
+            DestroyWindow(frame_);
+        }
+        PumpPending();
+        ReleaseAppState(TheAppState());
+    }
+
+    int PageIndex() const {
+        return static_cast<int>(
+            SendMessageA(frame_, PSM_HWNDTOINDEX,
+                         reinterpret_cast<WPARAM>(PropSheet_GetCurrentPageHwnd(frame_)), 0));
+    }
+
+    std::string Title() const {
+        char text[600] = "";
+        GetWindowTextA(frame_, text, sizeof text);
+        return text;
+    }
+
+    bool WaitForTitle(const std::string& expected) {
+        return PumpUntil([&] { return Title() == expected; });
+    }
+
+    void Press(int button) {
+        PropSheet_PressButton(frame_, button);
+        PumpPending();
+    }
+
+    void GoTo(int index) {
+        PropSheet_SetCurSel(frame_, nullptr, index);
+        PumpPending();
+        ASSERT_EQ(PageIndex(), index);
+    }
+
+    WizardSheet sheet_{};
+    HWND frame_ = nullptr;
+};
+
+TEST_F(WizardTest, WelcomeTitleEndsWithABlank) {
+    Start();
+    EXPECT_EQ(PageIndex(), 0);
+    EXPECT_TRUE(WaitForTitle("Dotwell 5.0.3.6268 ")) << "title was \"" << Title() << "\"";
+}
+
+TEST_F(WizardTest, LaterPagesShowTheirTitleAndTheProject) {
+    Start();
+    Press(PSBTN_NEXT);
+    ASSERT_EQ(PageIndex(), 1);
+    const std::string project = TheAppState()->szProjectFile;
+    EXPECT_EQ(project.rfind("untitled.dwp", 0), 0u) << "a default name fills the empty path";
+    EXPECT_TRUE(WaitForTitle("Project: " + project)) << "title was \"" << Title() << "\"";
+}
+
+TEST_F(WizardTest, PagesHaveTheirHeaderText) {
+    Start();
+    char text[256] = "";
+    GetDlgItemTextA(PropSheet_GetCurrentPageHwnd(frame_), IDC_PAGE_HEADER, text, sizeof text);
+    EXPECT_STREQ(text, "\nThis wizard will help you emboss labels on any Vantor Embosser.\nPress "
+                       "Next to continue.");
+}
+
+TEST_F(WizardTest, NavigationSkipsTheDisabledDatabasePage) {
+    Start();
+    PageEntry* rows = WizardPages();
+    SetPageEnabled(&rows[3], IDD_DATABASE, 0);
+    EXPECT_EQ(rows[5].bEnabled, 0u);
+
+    GoTo(4);
+    Press(PSBTN_NEXT);
+    EXPECT_EQ(PageIndex(), 6) << "Next from Translation skips Database connection";
+    Press(PSBTN_BACK);
+    EXPECT_EQ(PageIndex(), 4) << "Back from Emboss lands on Translation";
+
+    SetPageEnabled(&rows[6], IDD_DATABASE, 1);
+    Press(PSBTN_NEXT);
+    EXPECT_EQ(PageIndex(), 5);
+}
+
+TEST_F(WizardTest, NextOnEmbossStaysAndBackFromProjectReachesWelcome) {
+    Start();
+    WizardPages()[0].bEnabled = 0;
+    GoTo(6);
+    Press(PSBTN_NEXT);
+    EXPECT_EQ(PageIndex(), 6);
+    GoTo(1);
+    Press(PSBTN_BACK);
+    EXPECT_EQ(PageIndex(), 0);
+}
+
+TEST_F(WizardTest, UnknownIdLeavesThePageTableAlone) {
+    Start();
+    SetPageEnabled(&WizardPages()[2], 999, 0);
+    for (int i = 0; i < kPageCount; ++i) {
+        EXPECT_EQ(WizardPages()[i].bEnabled, 1u) << "row " << i;
+    }
+}
+
+class CommandLineTest : public WizardTest {
+  protected:
+    std::string WriteProject(const std::string& name) {
+        auto state = std::make_unique<AppState>();
+        ResetAppState(state.get());
+        std::strcpy(state->szLabelText, "Hello {A}");
+        state->nStartPos = 4;
+        uint8_t bytes[kProjectFileSizeV2];
+        EncodeProject(*state, bytes);
+        const std::string path = folder_.File(name);
+        WriteFileBytes(path, std::string(reinterpret_cast<char*>(bytes), sizeof bytes));
+        return path;
+    }
+    TempFolder folder_;
+};
+
+TEST_F(CommandLineTest, QuotedProjectWithAutoSwitchStartsOnEmboss) {
+    const std::string path = WriteProject("my labels.dwp");
+    Start(("\"" + path + "\" /p").c_str());
+    EXPECT_EQ(PageIndex(), 6);
+    const AppState* state = TheAppState();
+    EXPECT_EQ(state->bAutoEmboss, 1u);
+    EXPECT_EQ(state->szProjectFile, path);
+    EXPECT_EQ(state->nStartPos, 4);
+    ASSERT_EQ(state->nFieldCount, 1) << "the field list is rebuilt after reading";
+    EXPECT_STREQ(state->pFields[0].szName, "A");
+}
+
+TEST_F(CommandLineTest, NameThatIsNoFileStartsOnWelcomeAndKeepsTheSwitch) {
+    Start((folder_.File("missing.dwp") + " /p").c_str());
+    EXPECT_EQ(PageIndex(), 0);
+    EXPECT_EQ(TheAppState()->bAutoEmboss, 1u);
+    EXPECT_EQ(std::string(TheAppState()->szProjectFile).rfind("untitled.dwp", 0), 0u)
+        << "a fresh record gets the default name";
+}
+
+TEST_F(CommandLineTest, FileThatIsNoProjectIsReportedAndStartsOnWelcome) {
+    const std::string path = folder_.File("notes.dwp");
+    WriteFileBytes(path, "just some text, long enough to have a header");
+    DialogAnswerer answerer({IDOK});
+    Start(path.c_str());
+    EXPECT_EQ(PageIndex(), 0);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].caption, "Dotwell");
+    EXPECT_NE(answerer.seen()[0].text.find("This file is not a Dotwell Project."),
+              std::string::npos)
+        << answerer.seen()[0].text;
+}
+
+TEST_F(CommandLineTest, OverlongPathStartsWithNoProject) {
+    const std::string path = "C:\\" + std::string(300, 'a') + ".dwp";
+    Start(path.c_str());
+    EXPECT_EQ(PageIndex(), 0);
+    EXPECT_EQ(std::string(TheAppState()->szProjectFile).rfind("untitled.dwp", 0), 0u);
+}
+
+TEST(FileExistsTest, OnlyReadableFilesExist) {
+    TempFolder folder;
+    const std::string file = folder.File("a.txt");
+    WriteFileBytes(file, "x");
+    EXPECT_EQ(FileExists(file.c_str()), 1);
+    EXPECT_EQ(FileExists(folder.File("b.txt").c_str()), 0);
+    EXPECT_EQ(FileExists(folder.path().c_str()), 0) << "a folder is not a file";
+    EXPECT_EQ(FileExists(""), 0);
+    EXPECT_EQ(FileExists(nullptr), 0);
+}
+
+} // namespace

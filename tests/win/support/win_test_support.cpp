@@ -1,0 +1,132 @@
+#include "win_test_support.h"
+
+#include <shellapi.h>
+
+namespace {
+DialogAnswerer* g_answerer;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        MSG message;
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    return true;
+}
+
+void PumpPending() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+DialogAnswerer::DialogAnswerer(std::vector<int> buttons)
+    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())),
+      buttons_(std::move(buttons)) {
+    g_answerer = this;
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    UnhookWindowsHookEx(hook_);
+    g_answerer = nullptr;
+}
+
+LRESULT CALLBACK DialogAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_answerer) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        GetClassNameA(window, className, sizeof className);
+        // Property sheets are dialogs too, but they are what the tests drive.
+        const bool isSheet = FindWindowExA(window, nullptr, "SysTabControl32", nullptr) != nullptr;
+        if (std::string(className) == "#32770" && !isSheet) {
+            g_answerer->Answer(window);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void DialogAnswerer::Answer(HWND dialog) {
+    Seen seen;
+    char text[1024];
+    GetWindowTextA(dialog, text, sizeof text);
+    seen.caption = text;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        if (std::string(className) == "Static" && GetWindowTextA(child, text, sizeof text) > 0) {
+            seen.text += seen.text.empty() ? text : std::string("\n") + text;
+        }
+    }
+    seen_.push_back(seen);
+    for (int id : checkIds_) {
+        CheckDlgButton(dialog, id, BST_CHECKED);
+    }
+    checkIds_.clear();
+    int button = IDCANCEL;
+    if (!buttons_.empty()) {
+        button = buttons_.front();
+        buttons_.erase(buttons_.begin());
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    char name[MAX_PATH];
+    GetTempFileNameA(base, "dwt", 0, name);
+    DeleteFileA(name);
+    CreateDirectoryA(name, nullptr);
+    path_ = name;
+}
+
+TempFolder::~TempFolder() {
+    std::string from = path_ + '\0';
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return bytes;
+}

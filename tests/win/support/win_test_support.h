@@ -1,0 +1,63 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Dispatches this thread's messages until `done` holds or `milliseconds`
+// pass; returns whether it held.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
+
+// Dispatches what is queued now.
+void PumpPending();
+
+// Answers every dialog box that this thread opens while it lives (message
+// boxes and the program's own small dialogs) with the next button of a
+// script, and records each one's caption and text. Nothing visible is ever
+// left waiting for a person.
+class DialogAnswerer {
+  public:
+    struct Seen {
+        std::string caption;
+        std::string text; // the static texts of the box, joined by '\n'
+    };
+
+    explicit DialogAnswerer(std::vector<int> buttons = {});
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    // A check box to tick in the next dialog before it is answered.
+    void CheckBeforeAnswer(int controlId) { checkIds_.push_back(controlId); }
+
+    const std::vector<Seen>& seen() const { return seen_; }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    void Answer(HWND dialog);
+
+    HHOOK hook_;
+    std::vector<int> buttons_;
+    std::vector<int> checkIds_;
+    std::vector<Seen> seen_;
+};
+
+// A fresh empty folder under the temporary folder, removed with its content
+// when the object goes.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+  private:
+    std::string path_;
+};
+
+// Writes `bytes` to `path`, replacing what is there.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
