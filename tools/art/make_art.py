@@ -6,12 +6,13 @@
 writes dotwell.ico (16, 32 and 48 px) and welcome.bmp (740 x 465, 24-bit).
 """
 
+import math
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from raster import Canvas, bmp24_bytes, clamp01, ico_bytes  # noqa: E402
+from raster import Canvas, bmp24_bytes, ico_bytes, smoothstep  # noqa: E402
 
 # Six-dot cells of the letters, dots 1-2-3 down the left column, 4-5-6 down
 # the right one.
@@ -60,25 +61,31 @@ def welcome_picture():
     w, h = 740, 465
     canvas = Canvas(w, h)
 
+    # A light glow that fades to one flat colour at every edge: the page
+    # fills what the picture does not cover with its corner pixel.
+    edge = (0.84, 0.90, 0.955)
+    centre = (0.97, 0.98, 0.995)
+
     def background(x, y):
-        t = clamp01((x / w) * 0.55 + (y / h) * 0.45)
-        top = (0.80, 0.88, 0.95)
-        bottom = (0.96, 0.975, 0.99)
-        return tuple(a + (b - a) * t for a, b in zip(top, bottom))
+        dx = (x - w * 0.55) / (w * 0.5)
+        dy = (y - h * 0.45) / (h * 0.5)
+        t = 1.0 - smoothstep(0.0, 1.0, math.hypot(dx, dy))
+        t *= smoothstep(0.0, 30.0, min(x, y, w - x, h - y))
+        return tuple(a + (b - a) * t for a, b in zip(edge, centre))
 
     canvas.fill(background)
 
     # A sheet of pantry labels, as a user would emboss it.
-    sheet = (72, 45, 332, 420)
+    sheet = (72, 52, 332, 412)
     canvas.soft_shadow(sheet[0] + 4, sheet[1] + 6, sheet[2] + 4, sheet[3] + 6, 3, 12, 0.30)
     canvas.rounded_rect(*sheet, 3, PAPER)
     names = [["salt"], ["sugar"], ["rice"], ["green", "tea"], ["oats"],
              ["honey"], ["flour"], ["mint"], ["pepper"], ["jam"]]
-    label_w, label_h, gap_x, gap_y = 110, 58, 10, 12
+    label_w, label_h, gap_x, gap_y = 110, 56, 10, 11
     for i, words in enumerate(names):
         row, col = divmod(i, 2)
         left = sheet[0] + 15 + col * (label_w + gap_x)
-        top = sheet[1] + 20 + row * (label_h + gap_y)
+        top = sheet[1] + 18 + row * (label_h + gap_y)
         draw_label(canvas, left, top, left + label_w, top + label_h, 7, words,
                    2.3, 6.0, 14.0, 19.0, shadow=0.12)
 

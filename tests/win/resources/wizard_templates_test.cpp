@@ -80,11 +80,11 @@ void LengthField(std::vector<ControlCase>& out, int edit, int spin, int x, int y
 std::vector<TemplateCase> Templates() {
     std::vector<TemplateCase> all;
 
-    all.push_back({IDD_WELCOME, {Header(22)}, {}});
+    all.push_back({IDD_WELCOME, {Header(32)}, {}});
 
     all.push_back(
         {IDD_PROJECT,
-         {Header(22),
+         {Header(32),
           Button(IDC_PROJECT_OPEN_EXISTING, "Select an existing Label project", BS_AUTORADIOBUTTON),
           Button(IDC_PROJECT_CREATE_NEW, "Create a new Label project", BS_AUTORADIOBUTTON),
           Other(IDC_PROJECT_PATH, "Edit"), Button(IDC_PROJECT_BROWSE, "Browse...")},
