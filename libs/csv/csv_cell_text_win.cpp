@@ -28,7 +28,8 @@ bool IsAscii(const char* text, size_t length) {
 // The wizard works in the ANSI code page while the editor saves UTF-8;
 // handing it the UTF-8 bytes would turn every accented letter into two wrong
 // characters on the label. Characters the code page lacks become its
-// default character. Null when the conversion cannot be made.
+// default character, not a look-alike (best fit turns an infinity sign into
+// an 8), so the reader can tell. Null when the conversion cannot be made.
 char* Utf8ToAnsi(const char* text, size_t length) {
     if (length >= INT_MAX / 2) {
         return nullptr;
@@ -42,13 +43,14 @@ char* Utf8ToAnsi(const char* text, size_t length) {
     char* ansi = nullptr;
     if (wide != nullptr &&
         MultiByteToWideChar(CP_UTF8, 0, text, count, wide, wideCount) == wideCount) {
-        int ansiCount =
-            WideCharToMultiByte(CP_ACP, 0, wide, wideCount, nullptr, 0, nullptr, nullptr);
+        int ansiCount = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wideCount, nullptr,
+                                            0, nullptr, nullptr);
         if (ansiCount > 0) {
             ansi = static_cast<char*>(std::malloc(static_cast<size_t>(ansiCount) + 1));
         }
         if (ansi != nullptr) {
-            WideCharToMultiByte(CP_ACP, 0, wide, wideCount, ansi, ansiCount, nullptr, nullptr);
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wideCount, ansi, ansiCount,
+                                nullptr, nullptr);
             ansi[ansiCount] = '\0';
         }
     }

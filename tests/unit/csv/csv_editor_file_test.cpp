@@ -17,12 +17,7 @@ std::string WriteLikeEditor(const Rows& grid) {
         for (size_t column = 0; column < row.size(); ++column) {
             std::string text = row[column];
             if (text.find(';') != std::string::npos) {
-                if (text.front() != '"') {
-                    text.insert(text.begin(), '"');
-                }
-                if (text.back() != '"') {
-                    text.push_back('"');
-                }
+                text = (text.front() != '"' ? "\"" : "") + text + (text.back() != '"' ? "\"" : "");
             }
             bytes += text;
             bytes += column + 1 < row.size() ? ";" : "\n";
@@ -73,13 +68,11 @@ std::string RandomCell(std::mt19937& random) {
     }
     // A tab would make the file tab-separated.
     cell.erase(std::remove(cell.begin(), cell.end(), '\t'), cell.end());
-    if (cell.find(';') != std::string::npos && random() % 3 == 0) {
-        cell.insert(cell.find(';'), "\n");
+    size_t semicolon = cell.find(';');
+    if (semicolon != std::string::npos && random() % 3 == 0) {
+        cell = cell.substr(0, semicolon) + "\n" + cell.substr(semicolon);
     }
-    if (!cell.empty() && cell.front() == '"') {
-        cell.insert(cell.begin(), 'x');
-    }
-    return cell;
+    return !cell.empty() && cell.front() == '"' ? "x" + cell : cell;
 }
 
 TEST(CsvEditorFiles, RandomGridsReadBackExactly) {

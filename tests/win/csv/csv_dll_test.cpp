@@ -1,0 +1,160 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "csv.h"
+
+namespace {
+
+// The library as the wizard binds it: by ordinal, from the copy beside the
+// program.
+struct CsvLibrary {
+    HMODULE hModule = LoadLibraryA("csv.dll");
+    template <typename T> T Get(int ordinal) {
+        return reinterpret_cast<T>(
+            reinterpret_cast<void*>(GetProcAddress(hModule, MAKEINTRESOURCEA(ordinal))));
+    }
+    ~CsvLibrary() { FreeLibrary(hModule); }
+};
+
+class CsvDllTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(lib.hModule, nullptr);
+        open = lib.Get<CsvOpenProc>(kCsvOrdinalOpen);
+        close = lib.Get<CsvCloseProc>(kCsvOrdinalClose);
+        rows = lib.Get<CsvCountProc>(kCsvOrdinalRowCount);
+        columns = lib.Get<CsvCountProc>(kCsvOrdinalColumnCount);
+        cell = lib.Get<CsvCellTextProc>(kCsvOrdinalCellText);
+        freeText = lib.Get<CsvFreeTextProc>(kCsvOrdinalFreeText);
+        ASSERT_TRUE(open && close && rows && columns && cell && freeText);
+        char temp[MAX_PATH];
+        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+        folder = std::string(temp) + "csv_dll_test_" + std::to_string(GetCurrentProcessId());
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    }
+    void TearDown() override {
+        for (const auto& path : written) {
+            DeleteFileA(path.c_str());
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::string path = folder + "\\" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        written.push_back(path);
+        return path;
+    }
+    std::string Cell(CsvTable* table, int row, int column) {
+        char* text = cell(table, row, column);
+        std::string result = text != nullptr ? text : "<null>";
+        freeText(text);
+        return result;
+    }
+
+    CsvLibrary lib;
+    CsvOpenProc open = nullptr;
+    CsvCloseProc close = nullptr;
+    CsvCountProc rows = nullptr;
+    CsvCountProc columns = nullptr;
+    CsvCellTextProc cell = nullptr;
+    CsvFreeTextProc freeText = nullptr;
+    std::string folder;
+    std::vector<std::string> written;
+};
+
+TEST_F(CsvDllTest, ExportsOrdinalsOnly) {
+    EXPECT_EQ(GetProcAddress(lib.hModule, "CsvOpen"), nullptr);
+    EXPECT_EQ(GetProcAddress(lib.hModule, MAKEINTRESOURCEA(7)), nullptr);
+}
+
+// The wizard gets ANSI text from a UTF-8 file; any other file's bytes, and
+// the lists the editor walks, stay as they are in the file.
+TEST_F(CsvDllTest, CellTextInTheAnsiCodePage) {
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "expected texts are written for code page 1252, not " << GetACP();
+    }
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string ansi;     // cell 0,0 through ordinal 5
+        std::string fileText; // the same cell in the lists
+    } cases[] = {
+        {"utf8.csv",
+         "M\xC3\xBCller;Stra\xC3\x9F"
+         "e\n",
+         "M\xFCller", "M\xC3\xBCller"},
+        {"bom.csv", "\xEF\xBB\xBF\xE2\x82\xAC 5;x\n", "\x80 5", "\xE2\x82\xAC 5"},
+        {"greek.csv", "\xCE\xA9mega;x\n", "?mega", "\xCE\xA9mega"},
+        {"ansi.csv",
+         "M\xFCller;Stra\xDF"
+         "e\n",
+         "M\xFCller", "M\xFCller"},
+        {"ascii.csv", "Miller;x\n", "Miller", "Miller"},
+    };
+    for (const auto& c : cases) {
+        CsvTable* table = open(Write(c.name, c.bytes).c_str());
+        ASSERT_NE(table, nullptr) << c.name;
+        EXPECT_EQ(Cell(table, 0, 0), c.ansi) << c.name;
+        EXPECT_EQ(std::string(table->pFirstRow->pFirstCell->pszText), c.fileText) << c.name;
+        close(table);
+    }
+}
+
+TEST_F(CsvDllTest, CountsCellsAndFailures) {
+    CsvTable* table = open(Write("ragged.csv", "a;b;c\r\nd\r\n").c_str());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(rows(table), 2);
+    EXPECT_EQ(columns(table), 3);
+    EXPECT_EQ(Cell(table, 1, 0), "d");
+    EXPECT_EQ(Cell(table, 1, 2), "");
+    EXPECT_EQ(Cell(table, 2, 0), "<null>");
+    EXPECT_EQ(Cell(table, 0, -1), "<null>");
+    close(table);
+
+    EXPECT_EQ(open((folder + "\\missing.csv").c_str()), nullptr);
+    EXPECT_EQ(rows(nullptr), 0);
+    EXPECT_EQ(columns(nullptr), 0);
+    EXPECT_EQ(cell(nullptr, 0, 0), nullptr);
+    freeText(nullptr);
+    close(nullptr);
+}
+
+TEST_F(CsvDllTest, AnsiPath) {
+    CsvTable* table = open(Write("M\xFCller.csv", "x;y\n").c_str());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(Cell(table, 0, 1), "y");
+    close(table);
+}
+
+// Programs link the import library; the binary must then import csv.dll by
+// ordinal, with no names.
+TEST(CsvImportLibrary, ImportsByOrdinal) {
+    CsvTable* table = CsvOpen(nullptr);
+    EXPECT_EQ(table, nullptr);
+    EXPECT_EQ(CsvRowCount(table), 0);
+
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    int imports = 0;
+    for (; import->Name != 0; ++import) {
+        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "csv.dll") != 0) {
+            continue;
+        }
+        auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
+        for (; thunk->u1.Ordinal != 0; ++thunk, ++imports) {
+            EXPECT_TRUE(IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal));
+        }
+    }
+    EXPECT_EQ(imports, 2);
+}
+
+} // namespace
