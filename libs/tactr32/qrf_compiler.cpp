@@ -31,7 +31,7 @@ struct Builder {
         return 0;
     }
 
-    int DefineChar(const std::string& token, uint8_t flags, uint8_t& c) {
+    int DefineChar(const std::string& token, uint16_t flags, uint8_t& c) {
         if (!ParseChar(token, c))
             return Fail("'" + token + "' is not one character");
         if (defined[c])
@@ -153,13 +153,13 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
     if (kind == TableKind::kExceptions)
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
-        cmd == "joiner" || cmd == "numsep")
+        cmd == "joiner" || cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix")
         return CharLine(cmd, tok);
     return IndicatorLine(cmd, tok);
 }
 
 int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& tok) {
-    if (cmd == "numsep") {
+    if (cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix") {
         if (tok.size() != 2)
             return Fail(cmd + " needs a list of characters");
         std::string list;
@@ -167,7 +167,7 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
             return Fail("bad escape in '" + tok[1] + "'");
         for (char ch : list) {
             uint8_t c = static_cast<uint8_t>(ch);
-            t.flags[c] |= kNumSep;
+            t.flags[c] |= cmd == "numsep" ? kNumSep : cmd == "numprefix" ? kNumPrefix : kNumSuffix;
         }
         return 1;
     }
@@ -192,11 +192,11 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
     }
     if (tok.size() != 3)
         return Fail(cmd + " needs a character and its dots");
-    uint8_t flag = cmd == "digit"    ? kDigit
-                   : cmd == "punct"  ? kPunct
-                   : cmd == "space"  ? kSpace
-                   : cmd == "joiner" ? kJoiner
-                                     : kSign;
+    uint16_t flag = cmd == "digit"    ? kDigit
+                    : cmd == "punct"  ? kPunct
+                    : cmd == "space"  ? kSpace
+                    : cmd == "joiner" ? kJoiner
+                                      : kSign;
     uint8_t c = 0;
     if (!DefineChar(tok[1], flag, c))
         return 0;
@@ -206,6 +206,19 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
 }
 
 int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string>& tok) {
+    if (cmd == "capwordmin") {
+        if (tok.size() != 2 || (tok[1] != "1" && tok[1] != "2"))
+            return Fail("capwordmin must be 1 or 2");
+        t.nCapWordMin = tok[1][0] - '0';
+        return 1;
+    }
+    if (cmd == "urlmark") {
+        std::string mark;
+        if (tok.size() != 2 || !ParseText(tok[1], mark))
+            return Fail("urlmark needs one text");
+        t.urlMarks.push_back(mark);
+        return 1;
+    }
     Indicators& in = t.ind;
     CellRun* target = cmd == "capital"      ? &in.capital
                       : cmd == "capword"    ? &in.capword
@@ -215,6 +228,7 @@ int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string
                       : cmd == "numspace"   ? &in.numspace
                       : cmd == "letsign"    ? &in.letsign
                       : cmd == "undefined"  ? &in.undefined
+                      : cmd == "urlsign"    ? &in.urlsign
                                             : nullptr;
     if (!target)
         return Fail("unknown directive '" + cmd + "'");

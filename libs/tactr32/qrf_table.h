@@ -10,15 +10,17 @@
 namespace tactr {
 
 // Character classes; a byte may be in several (a letter is also upper).
-enum CharFlag : uint8_t {
+enum CharFlag : uint16_t {
     kLetter = 1,
     kUpper = 2,
     kDigit = 4,
     kPunct = 8,
     kSpace = 16,
     kSign = 32,
-    kJoiner = 64,  // part of a word without being a letter (the apostrophe)
-    kNumSep = 128, // keeps a number going when a digit follows
+    kJoiner = 64,     // part of a word without being a letter (the apostrophe)
+    kNumSep = 128,    // keeps a number going when a digit follows
+    kNumPrefix = 256, // a sign whose cells begin a number (+33)
+    kNumSuffix = 512, // follows a number without its space (20 %)
 };
 
 // Where a contraction may stand inside a word.
@@ -68,7 +70,7 @@ struct WordSign {
 };
 
 struct Indicators {
-    CellRun capital, capword, cappassage, capterm;
+    CellRun capital, capword, cappassage, capterm, urlsign;
     CellRun numeric, numspace, letsign, undefined;
     bool bNumSpace = false;
     bool bUndefined = false;
@@ -77,7 +79,12 @@ struct Indicators {
 struct Table {
     std::string szName, szLanguage, szDescription;
     int nGrade = -1;
-    uint8_t flags[256] = {};
+    // Capitals in a row that take the capital-word indicator; with 1 a
+    // capital with no small letter after it counts as a word ("A", "AbC").
+    int nCapWordMin = 2;
+    // Texts that make a word an address (e-mail, web) taking the url sign.
+    std::vector<std::string> urlMarks;
+    uint16_t flags[256] = {};
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];
     Indicators ind;

@@ -21,7 +21,7 @@ class Engine {
     void Text(const uint8_t* s, size_t len);
 
   private:
-    bool Is(uint8_t c, uint8_t flag) const { return (t_.flags[c] & flag) != 0; }
+    bool Is(uint8_t c, uint16_t flag) const { return (t_.flags[c] & flag) != 0; }
     bool Emit(CellRun r) { return r.len == 0 || w_.Cells(t_, r); }
     bool SameAsDigit(uint8_t letter) const;
     size_t Word(size_t i);
@@ -30,6 +30,7 @@ class Engine {
     bool AllUpper(size_t n) const;
     void WordCapital(size_t n);
     bool IsBreak(uint8_t c) const;
+    bool IsAddress(size_t i) const;
     void StartPassage(size_t i);
     void EndPassage();
 
@@ -60,6 +61,8 @@ void Engine::Text(const uint8_t* s, size_t len) {
         if (t_.ind.cappassage.len && passageEnd_ == kNone && i >= noPassageUntil_ &&
             (i == 0 || IsBreak(s_[i - 1])) && !IsBreak(c))
             StartPassage(i);
+        if (!t_.urlMarks.empty() && (i == 0 || IsBreak(s_[i - 1])) && !IsBreak(c) && IsAddress(i))
+            Emit(t_.ind.urlsign);
         uint8_t next = i + 1 < len_ ? s_[i + 1] : 0;
         if (c == '\r' || c == '\n') {
             w_.LineEnd(static_cast<char>(c));
@@ -75,6 +78,13 @@ void Engine::Text(const uint8_t* s, size_t len) {
             ++i;
         } else if (numeric_ && Is(c, kSpace) && t_.ind.bNumSpace && Is(next, kDigit)) {
             Emit(t_.ind.numspace);
+            ++i;
+        } else if (numeric_ && Is(c, kSpace) && Is(next, kNumSuffix)) {
+            ++i; // "20 %" is written as one number
+        } else if (!numeric_ && Is(c, kNumPrefix) && Is(next, kDigit)) {
+            // The sign's own cells hold the numeric indicator: "+33".
+            Emit(t_.chars[c]);
+            numeric_ = true;
             ++i;
         } else {
             if (!(numeric_ && Is(c, kNumSep) && Is(next, kDigit)))
@@ -92,6 +102,18 @@ void Engine::Text(const uint8_t* s, size_t len) {
     }
     if (passageEnd_ != kNone && !w_.Full())
         EndPassage();
+}
+
+// A word holding one of the table's address marks ("@", "www.").
+bool Engine::IsAddress(size_t i) const {
+    size_t end = i;
+    while (end < len_ && !IsBreak(s_[end]))
+        ++end;
+    std::string_view word(reinterpret_cast<const char*>(s_) + i, end - i);
+    for (const std::string& mark : t_.urlMarks)
+        if (word.find(mark) != std::string_view::npos)
+            return true;
+    return false;
 }
 
 bool Engine::IsBreak(uint8_t c) const {
@@ -199,7 +221,7 @@ bool Engine::AllUpper(size_t n) const {
 void Engine::WordCapital(size_t n) {
     if (passageEnd_ != kNone || n == 0 || !Is(run_[0], kUpper))
         return;
-    if (n >= 2 && AllUpper(n))
+    if ((n >= 2 || t_.nCapWordMin == 1) && AllUpper(n))
         Emit(t_.ind.capword);
     else
         Emit(t_.ind.capital);
@@ -216,7 +238,7 @@ void Engine::Segments(size_t n) {
         if (Is(run_[k], kUpper)) {
             while (e < n && Is(run_[e], kUpper))
                 ++e;
-            if (e - k >= 2) {
+            if (e - k >= 2 || (t_.nCapWordMin == 1 && e == n)) {
                 kind = kSegCapWord;
             } else {
                 kind = kSegCapital;
