@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "sheet_preview.h"
+#include "sheet_preview_geometry.h"
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(1, 2, 3);
+constexpr COLORREF kPaper = RGB(192, 192, 192);
+constexpr COLORREF kShadow = RGB(0, 0, 0);
+constexpr COLORREF kOutline = RGB(40, 80, 160);
+constexpr COLORREF kLabel = RGB(255, 255, 255);
+constexpr COLORREF kHighlight = RGB(128, 128, 128);
+
+SheetFormat TwoBySeven() {
+    SheetFormat f{};
+    f.wPaperWidth = 11905;
+    f.wPaperHeight = 16837;
+    f.wFirstLabelPosLeft = 260;
+    f.wFirstLabelPosTop = 856;
+    f.wLabelWidth = 5618;
+    f.wLabelHeight = 2160;
+    f.wNumVertical = 7;
+    f.wNumHorizontal = 2;
+    f.wSepHorizontal = 141;
+    return f;
+}
+
+// A memory bitmap the size of the Sheet Format page's preview.
+class PreviewBitmap {
+  public:
+    PreviewBitmap(int width, int height) : width_(width), height_(height) {
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+        HBRUSH brush = CreateSolidBrush(kBackground);
+        const RECT all{0, 0, width, height};
+        FillRect(dc_, &all, brush);
+        DeleteObject(brush);
+    }
+    ~PreviewBitmap() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    void Paint(const SheetFormat& format, int highlighted) {
+        PaintSheetPreview(dc_, width_, height_, format, highlighted);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+  private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+};
+
+TEST(SheetPreview, DrawsPaperShadowLabelsAndTheHighlight) {
+    const SheetFormat format = TwoBySeven();
+    SheetPreviewGeometry g;
+    ASSERT_EQ(1, ComputeSheetPreview(format, 336, 400, &g));
+    PreviewBitmap bitmap(336, 400);
+    bitmap.Paint(format, 4);
+
+    const int right = g.x0 + g.paperWidth;
+    const int bottom = g.y0 + g.paperHeight;
+    const int pitchX = g.labelWidth + g.sepHorizontal;
+    const int pitchY = g.labelHeight + g.sepVertical;
+    const int labelX = g.x0 + g.left;
+    const int labelY = g.y0 + g.top;
+    const struct {
+        const char* what;
+        int x, y;
+        COLORREF colour;
+    } probes[] = {
+        {"outside the paper", 1, 1, kBackground},
+        {"paper margin", g.x0 + 1, g.y0 + 1, kPaper},
+        {"shadow right", right, g.y0 + 2, kShadow},
+        {"shadow below", g.x0 + 2, bottom + 1, kShadow},
+        {"no shadow at the top right corner", right, g.y0, kBackground},
+        {"first label's corner", labelX, labelY, kOutline},
+        {"first label's right edge", labelX + g.labelWidth, labelY + 5, kOutline},
+        {"first label", labelX + 5, labelY + 5, kLabel},
+        {"label 4 (row 2, column 2)", labelX + pitchX + 5, labelY + pitchY + 5, kHighlight},
+        {"label 3", labelX + 5, labelY + pitchY + 5, kLabel},
+        {"last label", labelX + pitchX + 5, labelY + 6 * pitchY + 5, kLabel},
+    };
+    for (const auto& p : probes) {
+        EXPECT_EQ(p.colour, bitmap.At(p.x, p.y)) << p.what << " at " << p.x << ", " << p.y;
+    }
+}
+
+TEST(SheetPreview, NoHighlightAndDamagedFormatsDrawSafely) {
+    const SheetFormat format = TwoBySeven();
+    SheetPreviewGeometry g;
+    ASSERT_EQ(1, ComputeSheetPreview(format, 336, 400, &g));
+    PreviewBitmap bitmap(336, 400);
+    bitmap.Paint(format, -1);
+    const int pitchX = g.labelWidth + g.sepHorizontal;
+    const int pitchY = g.labelHeight + g.sepVertical;
+    EXPECT_EQ(kLabel, bitmap.At(g.x0 + g.left + pitchX + 5, g.y0 + g.top + pitchY + 5));
+
+    SheetFormat empty{};
+    PreviewBitmap untouched(50, 50);
+    untouched.Paint(empty, 1);
+    EXPECT_EQ(kBackground, untouched.At(25, 25));
+
+    SheetFormat crowded = TwoBySeven();
+    crowded.wNumVertical = 65535;
+    crowded.wNumHorizontal = 65535;
+    crowded.wLabelWidth = 1;
+    crowded.wLabelHeight = 1;
+    crowded.wSepHorizontal = 0;
+    crowded.wSepVertical = 0;
+    const DWORD start = GetTickCount();
+    PreviewBitmap busy(336, 400);
+    busy.Paint(crowded, 1);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+} // namespace

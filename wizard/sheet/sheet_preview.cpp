@@ -1,0 +1,68 @@
+#include "sheet_preview.h"
+
+#include "sheet_preview_geometry.h"
+
+namespace {
+
+constexpr COLORREF kLabelOutline = RGB(40, 80, 160);
+
+void FillBox(HDC dc, int left, int top, int right, int bottom, int stockBrush) {
+    const RECT box{left, top, right, bottom};
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(stockBrush)));
+}
+
+void OutlineBox(HDC dc, int x, int y, int width, int height) {
+    MoveToEx(dc, x, y, nullptr);
+    LineTo(dc, x + width, y);
+    LineTo(dc, x + width, y + height);
+    LineTo(dc, x, y + height);
+    LineTo(dc, x, y);
+}
+
+} // namespace
+
+void PaintSheetPreview(HDC dc, int clientWidth, int clientHeight, const SheetFormat& format,
+                       int highlighted) {
+    SheetPreviewGeometry g;
+    if (!ComputeSheetPreview(format, clientWidth, clientHeight, &g)) {
+        return;
+    }
+    const int right = g.x0 + g.paperWidth;
+    const int bottom = g.y0 + g.paperHeight;
+    FillBox(dc, g.x0, g.y0, right, bottom, LTGRAY_BRUSH);
+    FillBox(dc, right, g.y0 + 2, right + 2, bottom + 2, BLACK_BRUSH);
+    FillBox(dc, g.x0 + 2, bottom, right + 2, bottom + 2, BLACK_BRUSH);
+
+    HPEN pen = CreatePen(PS_SOLID, 0, kLabelOutline);
+    HGDIOBJ oldPen = pen ? SelectObject(dc, pen) : nullptr;
+    for (int r = 0; r < g.rows; ++r) {
+        const int y = g.y0 + g.top + r * (g.labelHeight + g.sepVertical);
+        for (int c = 0; c < g.columns; ++c) {
+            const int x = g.x0 + g.left + c * (g.labelWidth + g.sepHorizontal);
+            const bool marked = PreviewLabelNumber(format, r, c) == highlighted;
+            FillBox(dc, x, y, x + g.labelWidth, y + g.labelHeight,
+                    marked ? GRAY_BRUSH : WHITE_BRUSH);
+            OutlineBox(dc, x, y, g.labelWidth, g.labelHeight);
+        }
+    }
+    if (pen) {
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+    }
+}
+
+void DrawSheetPreview(HWND preview, const SheetFormat* format, int highlighted) {
+    if (!preview || !format) {
+        return;
+    }
+    InvalidateRect(preview, nullptr, TRUE);
+    UpdateWindow(preview);
+    HDC dc = GetDC(preview);
+    if (!dc) {
+        return;
+    }
+    RECT client;
+    GetClientRect(preview, &client);
+    PaintSheetPreview(dc, client.right, client.bottom, *format, highlighted);
+    ReleaseDC(preview, dc);
+}
