@@ -158,7 +158,7 @@ std::vector<TemplateCase> Templates() {
           Other(IDC_EMBOSSER, "ComboBox", kComboMask, CBS_DROPDOWNLIST), NumberEdit(IDC_IMPACTS),
           Spin(IDC_IMPACTS_SPIN), Button(IDC_PRINT_TO_FILE, "Print to File", BS_AUTOCHECKBOX),
           Other(IDC_PROGRESS, "msctls_progress32"), Other(IDC_STATUS, "Static"),
-          Button(IDC_EMBOSS, "Emboss", BS_DEFPUSHBUTTON)},
+          Button(IDC_EMBOSS, "Emboss")},
          {"Start position on first sheet:", "Emboss from label number:", "to:", "Embosser:",
           "Multiple Impacts:"}});
 
