@@ -10,6 +10,8 @@ import math
 import os
 import sys
 
+# Runs from the build; leaves no byte-code in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from raster import Canvas, bmp24_bytes, ico_bytes, smoothstep  # noqa: E402
