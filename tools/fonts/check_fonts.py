@@ -1,0 +1,95 @@
+"""Checks the generated screen fonts: check_fonts.py FONTDIR.
+
+A wrong dot in the braille face misleads whoever proofreads a label on
+screen, so every cell is read back from the font file itself.
+"""
+
+import os
+import sys
+
+import fontforge
+
+failures = []
+
+
+def expect(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def raised_dots(glyph):
+    """Dot numbers whose position holds a raised (large) dot."""
+    dots = set()
+    for contour in glyph.foreground:
+        xs = [p.x for p in contour]
+        ys = [p.y for p in contour]
+        radius = (max(xs) - min(xs)) / 2
+        if radius < 50:
+            continue
+        cx = (max(xs) + min(xs)) / 2
+        cy = (max(ys) + min(ys)) / 2
+        column = 0 if cx < 300 else 1
+        row = 0 if cy > 425 else (1 if cy > 175 else 2)
+        dots.add(column * 3 + row + 1)
+    return dots
+
+
+def english_names(font):
+    return {key: value for lang, key, value in font.sfnt_names if lang == "English (US)"}
+
+
+def check_fixed_pitch(font, label):
+    # Zero-width glyphs (.null, combining marks) do not break fixed pitch.
+    widths = {g.width for g in font.glyphs() if g.isWorthOutputting() and g.width}
+    expect(len(widths) == 1, "%s: advance widths differ: %s" % (label, sorted(widths)[:5]))
+    expect(font.os2_panose[3] == 9, "%s: panose proportion %d, want 9 (monospaced)"
+           % (label, font.os2_panose[3]))
+    expect(font.os2_codepages[0] & 1, "%s: Latin-1 code page bit missing" % label)
+
+
+def check_braille(path):
+    font = fontforge.open(path)
+    expect(font.familyname == "Vantor Font", "braille family %r" % font.familyname)
+    for dots in range(64):
+        code = 0x40 + dots
+        if code not in font:
+            expect(False, "byte 0x%02X has no glyph" % code)
+            continue
+        want = {d for d in range(1, 7) if dots & (1 << (d - 1))}
+        got = raised_dots(font[code])
+        expect(got == want, "byte 0x%02X: raised dots %s, want %s"
+               % (code, sorted(got), sorted(want)))
+    expect(0x20 in font and not raised_dots(font[0x20]), "space is not the empty cell")
+    check_fixed_pitch(font, "braille")
+
+
+def check_black_text(path):
+    font = fontforge.open(path)
+    names = english_names(font)
+    expect(names.get("Family") == "Vantor Black Text Font", "black-text family %r"
+           % names.get("Family"))
+    for key, value in names.items():
+        if key in ("Copyright", "Trademark", "License", "License URL", "Descriptor"):
+            continue
+        for word in ("Bitstream", "Vera", "DejaVu"):
+            expect(word not in value, "black-text name %s still says %r: %r" % (key, word, value))
+    expect("Bitstream" in font.copyright, "the source face's copyright notice was dropped")
+    for lang, key, value in font.sfnt_names:
+        expect(lang == "English (US)", "a %s name is left: %s=%r" % (lang, key, value))
+    check_fixed_pitch(font, "black-text")
+
+
+def main(argv):
+    folder = argv[1]
+    check_braille(os.path.join(folder, "VantorFont.ttf"))
+    check_black_text(os.path.join(folder, "VantorBlackText.ttf"))
+    expect(os.path.exists(os.path.join(folder, "VantorBlackText-LICENSE.txt")),
+           "licence text is not beside the black-text font")
+    for message in failures:
+        print("FAIL:", message)
+    print("screen fonts: %d failed" % len(failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

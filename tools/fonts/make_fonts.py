@@ -1,0 +1,152 @@
+"""Builds the two screen fonts the wizard names: the braille cell font and
+the black-text font.
+
+    make_fonts.py OUTDIR VERSION MONO_TTF
+
+Run with a Python that has the fontforge module.
+"""
+
+import os
+import sys
+
+import fontforge
+import psMat
+
+BRAILLE_FACE = "Vantor Font"
+BLACK_FACE = "Vantor Black Text Font"
+
+# One em is the 10 mm braille line, so one unit is 0.01 mm: the 6 mm cell
+# pitch, 2.5 mm between dots and a 1.5 mm raised dot come out as whole units.
+EM = 1000
+ASCENT = 800
+DESCENT = 200
+CELL_WIDTH = 600
+DOT_PITCH = 250
+RAISED_RADIUS = 75
+# Unraised positions are thin rings, so a sighted reader sees where a dot
+# could be without mistaking it for a raised one.
+RING_OUTER = 32
+RING_INNER = 20
+
+# Dots 1-3 run down the left column, 4-6 down the right; bit n-1 is dot n.
+COLUMN_X = (CELL_WIDTH // 2 - DOT_PITCH // 2, CELL_WIDTH // 2 + DOT_PITCH // 2)
+ROW_Y = (300 + DOT_PITCH, 300, 300 - DOT_PITCH)
+
+
+def dot_centre(dot):
+    """Centre of dot 1..6 in font units."""
+    column, row = divmod(dot - 1, 3)
+    return COLUMN_X[column], ROW_Y[row]
+
+
+def ring(cx, cy, r):
+    """A circle contour of radius r around (cx, cy)."""
+    shape = fontforge.unitShape(0)
+    shape.transform(psMat.compose(psMat.scale(r), psMat.translate(cx, cy)))
+    return shape
+
+
+def draw_cell(glyph, dots):
+    layer = fontforge.layer()
+    for dot in range(1, 7):
+        cx, cy = dot_centre(dot)
+        if dots & (1 << (dot - 1)):
+            layer += ring(cx, cy, RAISED_RADIUS)
+        else:
+            layer += ring(cx, cy, RING_OUTER)
+            hole = ring(cx, cy, RING_INNER)
+            hole.reverseDirection()
+            layer += hole
+    glyph.foreground = layer
+    glyph.correctDirection()
+    glyph.width = CELL_WIDTH
+
+
+def set_names(font, family, postscript, version, copyright_text):
+    font.familyname = family
+    font.fontname = postscript
+    font.fullname = family
+    font.weight = "Regular"
+    font.version = version
+    font.copyright = copyright_text
+    # Names in other languages would still carry the old face; GDI must find
+    # only the new one.
+    font.sfnt_names = ()
+    for key, value in (
+        ("Copyright", copyright_text),
+        ("Family", family),
+        ("SubFamily", "Regular"),
+        ("UniqueID", "%s %s" % (family, version)),
+        ("Fullname", family),
+        ("Version", "Version %s" % version),
+        ("PostScriptName", postscript),
+        ("Preferred Family", family),
+        ("Preferred Styles", "Regular"),
+    ):
+        font.appendSFNTName("English (US)", key, value)
+
+
+def mark_fixed_pitch(font):
+    # Latin-1 code page so GDI offers the face for ANSI_CHARSET requests;
+    # panose proportion 9 is "monospaced".
+    font.os2_codepages = (1, 0)
+    panose = list(font.os2_panose)
+    panose[3] = 9
+    font.os2_panose = tuple(panose)
+
+
+def braille_font(version):
+    font = fontforge.font()
+    font.encoding = "UnicodeBmp"
+    font.em = EM
+    font.ascent = ASCENT
+    font.descent = DESCENT
+    set_names(font, BRAILLE_FACE, "VantorFont", version,
+              "Copyright (c) Vantor. Braille cell screen font.")
+    font.os2_winascent = ASCENT
+    font.os2_windescent = DESCENT
+    font.os2_typoascent = ASCENT
+    font.os2_typodescent = -DESCENT
+    font.os2_typolinegap = 0
+    font.hhea_ascent = ASCENT
+    font.hhea_descent = -DESCENT
+    font.hhea_linegap = 0
+    for attr in ("os2_winascent_add", "os2_windescent_add", "os2_typoascent_add",
+                 "os2_typodescent_add", "hhea_ascent_add", "hhea_descent_add"):
+        setattr(font, attr, False)
+
+    notdef = font.createChar(-1, ".notdef")
+    notdef.width = CELL_WIDTH
+    for dots in range(64):
+        glyph = font.createChar(0x40 + dots, "cell%02d" % dots)
+        draw_cell(glyph, dots)
+    space = font.createChar(0x20, "space")
+    space.width = CELL_WIDTH
+    mark_fixed_pitch(font)
+    return font
+
+
+def black_text_font(mono_path, version):
+    font = fontforge.open(mono_path)
+    # The licence of the source face allows renaming; its notice stays.
+    notice = font.copyright
+    set_names(font, BLACK_FACE, "VantorBlackTextFont", version, notice)
+    mark_fixed_pitch(font)
+    return font
+
+
+def main(argv):
+    if len(argv) != 4:
+        sys.stderr.write("usage: make_fonts.py OUTDIR VERSION MONO_TTF\n")
+        return 2
+    outdir, version, mono = argv[1:]
+    os.makedirs(outdir, exist_ok=True)
+    flags = ("opentype", "short-post")
+    braille_font(version).generate(os.path.join(outdir, "VantorFont.ttf"), flags=flags)
+    black_text_font(mono, version).generate(
+        os.path.join(outdir, "VantorBlackText.ttf"), flags=flags)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
