@@ -8,6 +8,22 @@
 // (message 15) and leaves the record as it was.
 int ReadProject(HWND owner, AppState* state);
 
+// Writes the record to `szProjectFile`, notes its folder as the last one
+// used and sets or clears its read-only attribute; 1 on success. The old
+// file is replaced only once the new one is complete, so a failed save
+// never destroys it.
+int WriteProject(HWND owner, AppState* state, int makeReadOnly);
+
+// Writes the record's project bytes to `path`, complete or not at all.
+bool WriteProjectFile(const char* path, const AppState& state);
+
+// 1 when the record differs from the project file it names.
+int ProjectChanged(HWND owner, const AppState* state);
+
+// 1 when `szProjectFile` cannot be opened for reading and writing
+// (read-only, missing or locked).
+int IsReadOnlyProject(HWND owner, const AppState* state);
+
 // The command line's project, read with no owner window.
 inline int ReadProjectAtStart(AppState* state) {
     return ReadProject(nullptr, state);

@@ -73,6 +73,16 @@ void DialogAnswerer::Answer(HWND dialog) {
         CheckDlgButton(dialog, id, BST_CHECKED);
     }
     checkIds_.clear();
+    // The file name box of the system file dialogs: a combo box in the
+    // explorer style, an edit box in the old one.
+    HWND nameBox = GetDlgItem(dialog, 0x47C);
+    if (!nameBox) {
+        nameBox = GetDlgItem(dialog, 0x480);
+    }
+    if (nameBox && !fileName_.empty()) {
+        SetWindowTextA(nameBox, fileName_.c_str());
+        fileName_.clear();
+    }
     int button = IDCANCEL;
     if (!buttons_.empty()) {
         button = buttons_.front();

@@ -31,6 +31,9 @@ class DialogAnswerer {
     // A check box to tick in the next dialog before it is answered.
     void CheckBeforeAnswer(int controlId) { checkIds_.push_back(controlId); }
 
+    // A file name to type into the next file dialog before it is answered.
+    void TypeFileName(const std::string& name) { fileName_ = name; }
+
     const std::vector<Seen>& seen() const { return seen_; }
 
   private:
@@ -40,6 +43,7 @@ class DialogAnswerer {
     HHOOK hook_;
     std::vector<int> buttons_;
     std::vector<int> checkIds_;
+    std::string fileName_;
     std::vector<Seen> seen_;
 };
 
