@@ -17,6 +17,14 @@ void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols) {
     }
     rec.nRows = rows;
     rec.nCols = cols;
+    // Keep the cursor on a cell of the grid, or typing would go into a row
+    // that is no longer shown (and bring it back).
+    if (rows > 0 && rec.nCursorRow > rows) {
+        rec.nCursorRow = rows;
+    }
+    if (rec.nCursorCol > cols) {
+        rec.nCursorCol = cols;
+    }
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateHScrollRange(hwnd, rec);
 }

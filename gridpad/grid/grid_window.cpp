@@ -11,16 +11,18 @@ static HFONT g_hSharedTitleFont;
 static LRESULT CALLBACK GridWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 ATOM RegisterGridClass(HINSTANCE hInstance) {
-    WNDCLASSA wc{};
+    // A Unicode class: typed characters arrive as UTF-16 whatever the code
+    // page, and become UTF-8 in the cells.
+    WNDCLASSW wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = GridWndProc;
     wc.hInstance = hInstance;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    wc.lpszClassName = BABYGRID_CLASS;
+    wc.lpszClassName = L"BABYGRID";
     for (GridRecord& rec : g_aGrids) {
         InitGridRecord(rec);
     }
-    return RegisterClassA(&wc);
+    return RegisterClassW(&wc);
 }
 
 int FindGridSlot(HWND hwnd) {
@@ -65,7 +67,7 @@ static HFONT MakeSharedFont(int height, int weight) {
                        VARIABLE_PITCH | FF_MODERN, nullptr);
 }
 
-static LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
+static LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
     if (FindGridSlot(hwnd) >= 0) {
         return 0; // another live grid has this identifier: share its record
     }
@@ -89,7 +91,7 @@ static LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA* cs) {
     rec.hCellFont = g_hSharedCellFont;
     rec.hHeaderFont = g_hSharedHeaderFont;
     rec.hTitleFont = g_hSharedTitleFont;
-    SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cs->lpszName ? cs->lpszName : ""));
+    SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cs->lpszName ? cs->lpszName : L""));
     return 0;
 }
 
@@ -103,14 +105,20 @@ static void OnDestroy(int slot) {
     }
 }
 
-static void OnSetText(HWND hwnd, GridRecord& rec, const char* text) {
+static void OnSetText(HWND hwnd, GridRecord& rec, const wchar_t* text) {
     if (text == nullptr) {
-        text = "";
+        text = L"";
     }
-    if (std::strlen(text) > static_cast<size_t>(kMaxTitle)) {
-        text = "Title too long (300 chars max)";
+    if (wcslen(text) > static_cast<size_t>(kMaxTitle)) {
+        text = L"Title too long (300 chars max)";
     }
-    std::strcpy(rec.szTitle, text);
+    // Kept in the ANSI code page; a title of many double-byte characters is
+    // cut to the buffer.
+    char ansi[4 * kMaxTitle + 4];
+    int len = WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+    ansi[len > 0 ? len - 1 : 0] = '\0';
+    std::strncpy(rec.szTitle, ansi, sizeof rec.szTitle - 1);
+    rec.szTitle[sizeof rec.szTitle - 1] = '\0';
     int lineHeight = 0;
     if (rec.szTitle[0] != '\0') {
         HDC hdc = GetDC(hwnd);
@@ -128,11 +136,11 @@ static void OnSetText(HWND hwnd, GridRecord& rec, const char* text) {
 
 static LRESULT CALLBACK GridWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CREATE) {
-        return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     }
     int slot = FindGridSlot(hwnd);
     if (slot < 0) {
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     GridRecord& rec = g_aGrids[slot];
     RefreshClientSize(hwnd, rec);
@@ -144,8 +152,8 @@ static LRESULT CALLBACK GridWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         OnDestroy(slot);
         return 0;
     case WM_SETTEXT:
-        DefWindowProcA(hwnd, msg, wParam, lParam);
-        OnSetText(hwnd, rec, reinterpret_cast<const char*>(lParam));
+        DefWindowProcW(hwnd, msg, wParam, lParam);
+        OnSetText(hwnd, rec, reinterpret_cast<const wchar_t*>(lParam));
         return 0;
     case WM_SETFONT:
         rec.hCellFont = reinterpret_cast<void*>(wParam);
@@ -201,6 +209,6 @@ static LRESULT CALLBACK GridWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         OnLButtonUp(hwnd, rec);
         return 0;
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }

@@ -1,0 +1,364 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "editor.h"
+#include "grid_test_support.h"
+#include "resource.h"
+
+static const char kKeyPath[] = "Software\\Vantor\\Dotwell 5.0\\csv";
+
+static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+static void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+static std::string ModuleFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.rfind('\\') + 1);
+}
+
+static bool ReadLastSaved(std::string& value) {
+    char buffer[MAX_PATH] = "";
+    DWORD size = sizeof buffer;
+    if (RegGetValueA(HKEY_CURRENT_USER, kKeyPath, "LastSaved", RRF_RT_REG_SZ, nullptr, buffer,
+                     &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    value = buffer;
+    return true;
+}
+
+// What the replaceable message box and file dialogs saw and answer.
+static std::vector<std::string> g_messages;
+static int g_answer = IDNO;
+static std::string g_pickedFile;
+static int g_dialogsShown;
+
+static int RecordMessage(HWND, const char* text, const char*, UINT) {
+    g_messages.push_back(text);
+    return g_answer;
+}
+
+static BOOL PickFile(OPENFILENAMEA* ofn) {
+    ++g_dialogsShown;
+    if (g_pickedFile.empty()) {
+        return FALSE;
+    }
+    std::snprintf(ofn->lpstrFile, ofn->nMaxFile, "%s", g_pickedFile.c_str());
+    return TRUE;
+}
+
+class Editor : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        // The settings key comes from the wizard's program file beside the
+        // editor: this test carries the same version resource.
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        CopyFileA(self, (ModuleFolder() + "dotwell.exe").c_str(), FALSE);
+    }
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "gridpad-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(folder.c_str(), nullptr);
+        folder += "\\";
+        RegDeleteKeyA(HKEY_CURRENT_USER, kKeyPath);
+        g_messages.clear();
+        g_answer = IDNO;
+        g_pickedFile.clear();
+        g_dialogsShown = 0;
+        SetEditorMessageBox(RecordMessage);
+        SetEditorFileDialogs(PickFile, PickFile);
+    }
+    void TearDown() override {
+        if (dlg != nullptr && IsWindow(dlg)) {
+            DestroyWindow(dlg);
+        }
+        PumpPending();
+        SetEditorMessageBox(nullptr);
+        SetEditorFileDialogs(nullptr, nullptr);
+    }
+    void Start(const std::string& commandLine) {
+        dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDITOR), nullptr,
+                                 EditorDialogProc, reinterpret_cast<LPARAM>(commandLine.c_str()));
+        ASSERT_NE(dlg, nullptr);
+        ShowWindow(dlg, SW_SHOW);
+        grid = GetDlgItem(dlg, IDC_GRID);
+        ASSERT_NE(grid, nullptr);
+        PumpPending();
+    }
+    void Command(int id) {
+        SendMessageA(dlg, WM_COMMAND, id, 0);
+        PumpPending();
+    }
+    std::string Title() {
+        char title[512];
+        GetWindowTextA(dlg, title, sizeof title);
+        return title;
+    }
+    int Rows() { return static_cast<int>(SendMessageA(grid, GRM_GETROWS, 0, 0)); }
+    int Cols() { return static_cast<int>(SendMessageA(grid, GRM_GETCOLUMNS, 0, 0)); }
+    bool Ended() { return !IsWindowVisible(dlg); }
+    void DialogKey(WPARAM vk) {
+        SetFocus(grid);
+        MSG msg{grid, WM_KEYDOWN, vk, 1, GetTickCount(), {0, 0}};
+        if (!IsDialogMessageA(dlg, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        PumpPending();
+    }
+
+    std::string folder;
+    HWND dlg = nullptr;
+    HWND grid = nullptr;
+};
+
+TEST_F(Editor, StartsUntitledWithAnEmptyGrid) {
+    Start("");
+    EXPECT_EQ(Title(), "Csv Editor - Untitled.csv");
+    EXPECT_EQ(Rows(), 100);
+    EXPECT_EQ(Cols(), 10);
+}
+
+TEST_F(Editor, AQuotedPathOnTheCommandLineIsLoaded) {
+    CreateDirectoryA((folder + "My Data").c_str(), nullptr);
+    std::string path = folder + "My Data\\list.csv";
+    WriteFile(path, "a;b\nc;d\n");
+    Start("\"" + path + "\"");
+    EXPECT_EQ(Title(), "Csv Editor - " + path);
+    ASSERT_NE(CurrentDocument(), nullptr);
+    EXPECT_EQ(std::string(CurrentDocument()->szPath), path);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(Cols(), 2);
+    EXPECT_EQ(GetText(grid, 2, 2), "d");
+}
+
+TEST_F(Editor, LoadAndSaveWriteTheExactBytes) {
+    std::string path = folder + "ragged.csv";
+    WriteFile(path, "a;b;c\n\"x;y\";2\nlast\n");
+    Start(path);
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_EQ(Cols(), 3);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(ReadFile(path), "a;b;c\n\"x;y\";2;\nlast;;\n");
+    EXPECT_EQ(CurrentDocument()->bModified, 0);
+}
+
+TEST_F(Editor, AWideFileLoadsIts256FirstColumns) {
+    std::string line;
+    for (int i = 1; i <= 300; ++i) {
+        line += std::to_string(i) + (i < 300 ? ";" : "\n");
+    }
+    std::string path = folder + "wide.csv";
+    WriteFile(path, line);
+    Start(path);
+    EXPECT_EQ(Cols(), 256);
+    EXPECT_EQ(GetText(grid, 1, 256), "256");
+}
+
+TEST_F(Editor, ASaveThatCannotCreateItsFileSaysSoAndStaysModified) {
+    std::string path = folder + "missing\\folder\\out.csv";
+    Start(path);
+    Command(IDM_INSERT_ROW_AFTER);
+    ASSERT_EQ(CurrentDocument()->bModified, 1);
+    Command(IDM_FILE_SAVE);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_NE(g_messages[0].find("could not be saved"), std::string::npos) << g_messages[0];
+    EXPECT_EQ(CurrentDocument()->bModified, 1);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Editor, SavingReplacesTheOldFileAndLeavesNoTemporaryFile) {
+    std::string path = folder + "names.csv";
+    WriteFile(path, "old;text;that;is;longer;than;the;new;one\n");
+    Start(path);
+    SendMessageA(grid, GRM_CLEAR, 0, 0);
+    SetText(grid, 1, 1, "new");
+    SendMessageA(grid, GRM_SETDIMENSIONS, 1, 1);
+    Command(IDM_FILE_SAVE_AS);
+    EXPECT_EQ(g_dialogsShown, 0) << "a titled document is saved without a dialog";
+    EXPECT_EQ(ReadFile(path), "new\n");
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+    int files = 0;
+    do {
+        files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    EXPECT_EQ(files, 1);
+    std::string lastSaved;
+    ASSERT_TRUE(ReadLastSaved(lastSaved));
+    EXPECT_EQ(lastSaved, path);
+}
+
+TEST_F(Editor, ZeroRowsSaveAnEmptyFile) {
+    std::string path = folder + "empty.csv";
+    WriteFile(path, "x\n");
+    Start(path);
+    SendMessageA(grid, GRM_CLEAR, 0, 0);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(ReadFile(path), "");
+}
+
+TEST_F(Editor, UntitledSaveAsksForAPathAndReportsIt) {
+    Start("");
+    g_pickedFile = folder + "picked.csv";
+    SetText(grid, 1, 1, "v");
+    SendMessageA(grid, GRM_SETDIMENSIONS, 1, 2);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(g_dialogsShown, 1);
+    EXPECT_EQ(ReadFile(g_pickedFile), "v;\n");
+    EXPECT_EQ(Title(), "Csv Editor - " + g_pickedFile);
+    Command(IDM_FILE_EXIT);
+    EXPECT_TRUE(Ended());
+    std::string lastSaved;
+    ASSERT_TRUE(ReadLastSaved(lastSaved));
+    EXPECT_EQ(lastSaved, g_pickedFile) << "Exit keeps the path saved to";
+}
+
+TEST_F(Editor, CancelledSaveDialogReportsNothingSaved) {
+    Start("");
+    Command(IDM_FILE_SAVE);
+    std::string lastSaved = "unset";
+    ASSERT_TRUE(ReadLastSaved(lastSaved));
+    EXPECT_EQ(lastSaved, "");
+}
+
+TEST_F(Editor, ExitRightAfterStartReportsNothingWithoutAPrompt) {
+    Start("");
+    Command(IDM_FILE_EXIT);
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(g_messages.empty());
+    std::string lastSaved = "unset";
+    ASSERT_TRUE(ReadLastSaved(lastSaved));
+    EXPECT_EQ(lastSaved, "");
+}
+
+TEST_F(Editor, NoWizardBesideTheEditorMeansNoSettings) {
+    std::string wizard = ModuleFolder() + "dotwell.exe";
+    std::string parked = ModuleFolder() + "dotwell.parked";
+    ASSERT_TRUE(MoveFileExA(wizard.c_str(), parked.c_str(), MOVEFILE_REPLACE_EXISTING));
+    Start("");
+    Command(IDM_FILE_EXIT);
+    MoveFileExA(parked.c_str(), wizard.c_str(), MOVEFILE_REPLACE_EXISTING);
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+TEST_F(Editor, KeyPathComesFromTheWizardsVersion) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char keyPath[MAX_PATH];
+    ASSERT_TRUE(EditorKeyPathFromFile(self, keyPath, sizeof keyPath));
+    EXPECT_STREQ(keyPath, kKeyPath);
+    EXPECT_FALSE(EditorKeyPathFromFile((folder + "none.exe").c_str(), keyPath, sizeof keyPath));
+}
+
+TEST_F(Editor, EnterStoresTheEditWithoutEndingTheDialog) {
+    Start("");
+    Type(grid, L"hello");
+    DialogKey(VK_RETURN);
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(GetText(grid, 1, 1), "hello");
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCURSORROW, 0, 0), 2);
+    EXPECT_EQ(CurrentDocument()->bModified, 1);
+}
+
+TEST_F(Editor, EscapeCancelsTheEditAndEndsTheEditorWithoutAPrompt) {
+    Start("");
+    SetText(grid, 1, 1, "abc");
+    Type(grid, L"x");
+    DialogKey(VK_ESCAPE);
+    EXPECT_EQ(GetText(grid, 1, 1), "abc");
+    EXPECT_TRUE(Ended());
+    EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(Editor, ExitAfterAChangePromptsAndYesSaves) {
+    std::string path = folder + "prompt.csv";
+    WriteFile(path, "a\n");
+    Start(path);
+    Type(grid, L"b");
+    DialogKey(VK_RETURN);
+    g_answer = IDYES;
+    Command(IDM_FILE_EXIT);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0], "Save your changes?");
+    EXPECT_EQ(ReadFile(path), "b\n");
+}
+
+TEST_F(Editor, AnEditThatChangesNothingLeavesTheDocumentUnmodified) {
+    std::string path = folder + "same.csv";
+    WriteFile(path, "a\n");
+    Start(path);
+    Type(grid, L"a");
+    DialogKey(VK_RETURN);
+    EXPECT_EQ(CurrentDocument()->bModified, 0);
+}
+
+TEST_F(Editor, TableCommandsOnSmallGrids) {
+    std::string path = folder + "table.csv";
+    WriteFile(path, "a;b\nc;d\ne;f\n");
+    Start(path);
+    Command(IDM_INSERT_COLUMN_BEFORE);
+    EXPECT_EQ(Cols(), 3);
+    EXPECT_EQ(GetText(grid, 1, 1), "");
+    EXPECT_EQ(GetText(grid, 3, 3), "f");
+    EXPECT_EQ(CurrentDocument()->bModified, 1);
+
+    SendMessageA(grid, GRM_SETCURSOR, 3, 1);
+    Command(IDM_DELETE_ROW);
+    EXPECT_EQ(Rows(), 2);
+    Type(grid, L"z");
+    DialogKey(VK_UP);
+    EXPECT_EQ(Rows(), 2) << "the deleted row stays deleted";
+
+    SendMessageA(grid, GRM_CLEAR, 0, 0);
+    Command(IDM_DELETE_ROW);
+    EXPECT_EQ(Rows(), 0) << "nothing to delete";
+    Command(IDM_INSERT_COLUMN_AFTER);
+    EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(Editor, CancelledOpenLeavesNoDocument) {
+    std::string path = folder + "kept.csv";
+    WriteFile(path, "k\n");
+    Start(path);
+    Command(IDM_FILE_OPEN);
+    EXPECT_EQ(CurrentDocument(), nullptr);
+    EXPECT_EQ(GetText(grid, 1, 1), "k") << "the grid keeps showing the old contents";
+    Command(IDM_FILE_NEW);
+    EXPECT_EQ(Title(), "Csv Editor - " + path);
+
+    g_pickedFile = path;
+    WriteFile(path, "k;l\n");
+    Command(IDM_FILE_OPEN);
+    ASSERT_NE(CurrentDocument(), nullptr);
+    EXPECT_EQ(GetText(grid, 1, 2), "l");
+}
+
+TEST_F(Editor, NewClearsTheGridAndTheTitle) {
+    std::string path = folder + "new.csv";
+    WriteFile(path, "n\n");
+    Start(path);
+    Command(IDM_FILE_CLOSE);
+    EXPECT_EQ(Title(), "Csv Editor - Untitled.csv");
+    EXPECT_EQ(Rows(), 100);
+    EXPECT_EQ(Cols(), 10);
+    EXPECT_EQ(GetText(grid, 1, 1), "");
+}
