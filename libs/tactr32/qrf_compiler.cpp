@@ -119,7 +119,8 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
         w.bReplace = true;
         if (!ParseText(tok[1], w.key))
             return Fail("bad escape in '" + tok[1] + "'");
-        w.replacement = RestAfter(line, 2);
+        if (!ParseText(RestAfter(line, 2), w.replacement))
+            return Fail("bad escape in the text of '" + tok[1] + "'");
         for (char& ch : w.key)
             ch = static_cast<char>(FoldCase(static_cast<uint8_t>(ch)));
         t.words.push_back(std::move(w));
@@ -252,7 +253,7 @@ int Builder::Finish() {
     std::vector<WordEntry> sorted;
     sorted.reserve(order.size());
     for (size_t i = 0; i < order.size(); ++i) {
-        if (i > 0 && t.words[order[i]].key == t.words[order[i - 1]].key) {
+        if (!sorted.empty() && t.words[order[i]].key == sorted.back().key) {
             where = wordWhere[order[i]];
             return Fail("word '" + t.words[order[i]].key + "' is listed twice");
         }

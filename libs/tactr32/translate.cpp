@@ -185,6 +185,7 @@ size_t Engine::Word(size_t i) {
     bool rightJoined = Is(after, kDigit) || Is(after, kLetter);
 
     const WordEntry* entry = nullptr;
+    const Table* owner = ex_;
     if ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n) {
         char folded[kMaxRun];
         for (size_t k = 0; k < n; ++k)
@@ -192,18 +193,20 @@ size_t Engine::Word(size_t i) {
         std::string_view key(folded, n);
         if (ex_)
             entry = FindWord(*ex_, key);
-        if (!entry)
+        if (!entry) {
             entry = FindWord(t_, key);
-    }
-    if (entry) {
-        WordCapital(n);
-        if (entry->bReplace) {
-            Engine inner(t_, nullptr, w_);
-            inner.Text(reinterpret_cast<const uint8_t*>(entry->replacement.data()),
-                       entry->replacement.size());
-        } else {
-            Emit(entry->cells);
+            owner = &t_;
         }
+    }
+    if (entry && entry->bReplace) {
+        // A replacement brings its own capitals.
+        Engine inner(t_, nullptr, w_);
+        inner.Text(reinterpret_cast<const uint8_t*>(entry->replacement.data()),
+                   entry->replacement.size());
+    } else if (entry) {
+        WordCapital(n);
+        // The cells live in the pool of the table that holds the word.
+        w_.Cells(*owner, entry->cells);
     } else {
         Letters(n, leftJoined, rightJoined, afterNumber);
     }

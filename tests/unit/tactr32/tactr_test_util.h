@@ -1,0 +1,53 @@
+// Helpers shared by the translator tests.
+#pragma once
+
+#include <string>
+
+#include "qrf_table.h"
+#include "translate.h"
+
+namespace tactr_test {
+
+inline std::string TablePath(const std::string& name) {
+    return std::string(DOTWELL_SOURCE_DIR) + "/libs/tactr32/tables/" + name;
+}
+
+inline tactr::Table LoadTable(const std::string& name,
+                              tactr::TableKind kind = tactr::TableKind::kTranslation) {
+    tactr::Table t;
+    std::string error;
+    if (!tactr::CompileTable(TablePath(name), kind, tactr::ReadWholeFile, t, error))
+        t.szName = "FAILED: " + error;
+    return t;
+}
+
+// Braille as dot numbers, cells of a word joined by '-', a blank cell as a
+// space, line ends as they are: "6-245-135 3456-1".
+inline std::string ToDots(const char* braille) {
+    std::string s;
+    bool afterCell = false;
+    for (const char* p = braille; *p; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '\r' || c == '\n' || (c & 0x3F) == 0) {
+            s += c == '\r' || c == '\n' ? static_cast<char>(c) : ' ';
+            afterCell = false;
+            continue;
+        }
+        if (afterCell)
+            s += '-';
+        for (int d = 0; d < 6; ++d)
+            if (c & (1 << d))
+                s += static_cast<char>('1' + d);
+        afterCell = true;
+    }
+    return s;
+}
+
+inline std::string Braille(const tactr::Table& t, const std::string& text,
+                           const tactr::Table* ex = nullptr) {
+    char out[tactr::kBrailleBufferSize];
+    tactr::Translate(t, ex, text.c_str(), out, sizeof out);
+    return ToDots(out);
+}
+
+} // namespace tactr_test

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tactr_test_util.h"
+
+using tactr_test::Braille;
+using tactr_test::LoadTable;
+
+namespace {
+
+struct Sample {
+    const char* text;
+    const char* dots;
+};
+
+class Ueb : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        g1 = new tactr::Table(LoadTable("en-ueb-g1.qrf"));
+        g2 = new tactr::Table(LoadTable("en-ueb-g2.qrf"));
+    }
+    static void TearDownTestSuite() {
+        delete g1;
+        delete g2;
+    }
+    static void Check(const tactr::Table& t, std::initializer_list<Sample> samples) {
+        for (const Sample& s : samples)
+            EXPECT_EQ(s.dots, Braille(t, s.text)) << "text: " << s.text;
+    }
+    static tactr::Table* g1;
+    static tactr::Table* g2;
+};
+tactr::Table* Ueb::g1 = nullptr;
+tactr::Table* Ueb::g2 = nullptr;
+
+TEST_F(Ueb, Capitals) {
+    Check(*g1, {{"John", "6-245-135-125-1345"},
+                {"JOHN", "6-6-245-135-125-1345"},
+                {"ABCs", "6-6-1-12-14-6-3-234"},
+                {"McDonald", "6-134-14-6-145-135-1345-1-123-145"},
+                {"ONE TWO Three", "6-6-135-1345-15 6-6-2345-2456-135 6-2345-125-1235-15-15"},
+                {"THE CAT SAT.", "6-6-6-2345-125-15 14-1-2345 234-1-2345-256-6-3"},
+                {"A B C\nd", "6-6-6-1 12 14-6-3\n145"},
+                {"\xC9"
+                 "mile",
+                 "6-45-34-15-134-24-123-15"}});
+}
+
+TEST_F(Ueb, Numbers) {
+    Check(*g1, {{"1,000", "3456-1-2-245-245-245"},
+                {"3.5", "3456-14-256-15"},
+                {"10:30", "3456-1-245-25-3456-14-245"},
+                {"3b", "3456-14-56-12"},
+                {"4B", "3456-145-6-12"},
+                {"4th", "3456-145-2345-125"},
+                {"20 7946", "3456-12-245-5-1245-24-145-124"},
+                {"20 x", "3456-12-245 1346"},
+                {"$5", "4-234-3456-15"}});
+}
+
+TEST_F(Ueb, ContractionsByPlace) {
+    Check(*g2, {{"the", "2346"},            // anywhere, alone
+                {"other", "135-2346-1235"}, // anywhere, inside
+                {"ing", "35-1245"},         // "ing" never begins a word
+                {"king", "13-346"},
+                {"be", "23"},       // lower wordsign
+                {"bed", "12-1246"}, // no "be" groupsign
+                {"become", "23-14-135-134-15"},
+                {"bread", "12-1235-2-145"}, // "ea" only in the middle
+                {"area", "345-15-1"},
+                {"sea", "234-15-1"},
+                {"tea", "2345-15-1"},
+                {"nation", "1345-1-56-1345"}, // final-letter sign at the end
+                {"nessie", "1345-15-234-234-24-15"},
+                {"someone", "5-234-5-135"}, // initial-letter signs
+                {"can", "14"},              // alphabetic wordsign alone
+                {"cane", "14-1-1345-15"},   // not inside a word
+                {"can't", "14-3-2345"},
+                {"about", "1-12"}, // shortform
+                {"friendly", "124-1235-123-13456"}});
+}
+
+TEST_F(Ueb, WordSignLookAlikes) {
+    Check(*g2, {{"St.", "6-234-2345-256"}, // "st" alone would read "still"
+                {"CD", "56-6-6-14-145"},   // spelled "cd" would read "could"
+                {"J. Smith", "56-6-245-256 6-234-134-24-1456"},
+                {"a b", "1 56-12"},
+                {"e-mail", "56-15-36-134-1-24-123"}});
+}
+
+TEST_F(Ueb, LineEndsAreKept) {
+    Check(*g1, {{"a\r\nb", "1\r\n12"},
+                {"a\nb\rc", "1\n12\r14"},
+                {"\n\na\n", "\n\n1\n"},
+                {"1\n2", "3456-1\n3456-12"}});
+}
+
+TEST_F(Ueb, CellBytesAreNeverControlCharacters) {
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        if (c != '\r' && c != '\n')
+            all += static_cast<char>(c);
+    char out[tactr::kBrailleBufferSize];
+    size_t n = tactr::Translate(*g2, nullptr, all.c_str(), out, sizeof out);
+    ASSERT_GT(n, 100u);
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char b = static_cast<unsigned char>(out[i]);
+        EXPECT_TRUE(b >= 0x40 && b <= 0x7F) << "byte " << i << " is " << int(b);
+    }
+}
+
+TEST(NationalTables, EightBitLettersAndSigns) {
+    tactr::Table de = LoadTable("de-g0.qrf"), sv = LoadTable("sv-g0.qrf"),
+                 fr = LoadTable("fr-g0.qrf"), es = LoadTable("es-g0.qrf");
+    struct Row {
+        const tactr::Table* t;
+        Sample s;
+    } rows[] = {
+        {&de,
+         {"Stra\xDF"
+          "e",
+          "46-234-2345-1235-1-2346-15"}},
+        {&de,
+         {"\xC4"
+          "pfel",
+          "46-345-1234-124-15-123"}},
+        {&de, {"E-Mail", "45-15-36-46-134-1-24-123"}},
+        {&de, {"20 %", "3456-12-245-3456-245-356"}},
+        {&de, {"a@b.de", "6-46-1-4-345-12-3-145-15"}},
+        {&de, {"5a", "3456-15-6-1"}},
+        {&sv,
+         {"\xC5"
+          "sa",
+          "6-16-234-1"}},
+        {&sv, {"ST\xD6R INTE TACK", "6-6-6-234-2345-246-1235 24-1345-2345-15 2345-1-14-13-156"}},
+        {&fr, {"+33 1", "6-235-146-146 6-16"}},
+        {&fr, {"12/05", "6-16-126-34-3456-156"}},
+        {&fr,
+         {"\xC9"
+          "cole",
+          "46-123456-14-135-123-15"}},
+        {&es,
+         {"\xBF"
+          "D\xF3nde?",
+          "26-46-145-346-1345-145-15-26"}},
+        {&es, {"4,99", "3456-145-2-3456-24-24"}},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.s.dots, Braille(*r.t, r.s.text)) << r.t->szName << ": " << r.s.text;
+}
+
+TEST(Exceptions, WinOverTheTable) {
+    tactr::Table g2 = LoadTable("en-ueb-g2.qrf");
+    tactr::Table ex;
+    std::string error;
+    ASSERT_TRUE(tactr::CompileTableText(
+        "word Reagan 1235-15-1-1245-1-1345\nreplace Jose Jos\\xE9\nword and 1-1345-145\n", "x.qrf",
+        tactr::TableKind::kExceptions, tactr::ReadWholeFile, ex, error))
+        << error;
+    Sample samples[] = {
+        {"Reagan", "6-1235-15-1-1245-1-1345"},
+        {"REAGAN", "6-6-1235-15-1-1245-1-1345"},
+        {"reagan's", "1235-15-1-1245-1-1345-3-234"},
+        {"Jose", "6-245-135-234-45-34-15"},
+        {"and", "1-1345-145"},
+        {"sandy", "234-12346-13456"}, // whole words only
+    };
+    for (const Sample& s : samples)
+        EXPECT_EQ(s.dots, Braille(g2, s.text, &ex)) << s.text;
+    EXPECT_EQ("6-1235-2-1245-1-1345", Braille(g2, "Reagan"));
+}
+
+TEST(Exceptions, ShippedListsCompile) {
+    for (const char* name : {"exceptions/default.qrf", "exceptions/names.qrf"}) {
+        tactr::Table t = LoadTable(name, tactr::TableKind::kExceptions);
+        EXPECT_EQ(std::string::npos, t.szName.find("FAILED")) << t.szName;
+    }
+}
+
+TEST(Bounds, LongInputStaysInsideTheBuffers) {
+    tactr::Table g2 = LoadTable("en-ueb-g2.qrf");
+    struct Case {
+        std::string text;
+        bool cutAtLineEnd;
+    } cases[] = {
+        {std::string(4095, 'a'), false},
+        {std::string(4095, '9'), false},
+        {[] {
+             std::string s;
+             while (s.size() < 4095)
+                 s += "Hello World\r\n";
+             return s.substr(0, 4095);
+         }(),
+         true},
+        {[] {
+             std::string s;
+             while (s.size() < 4095)
+                 s += "\xC9t\xE9 ";
+             return s.substr(0, 4095);
+         }(),
+         false},
+    };
+    for (const Case& c : cases) {
+        char out[tactr::kBrailleBufferSize + 64];
+        std::memset(out, 0x5A, sizeof out);
+        size_t n = tactr::Translate(g2, nullptr, c.text.c_str(), out, tactr::kBrailleBufferSize);
+        ASSERT_LT(n, tactr::kBrailleBufferSize);
+        EXPECT_EQ('\0', out[n]);
+        EXPECT_EQ(n, std::strlen(out));
+        for (size_t i = tactr::kBrailleBufferSize; i < sizeof out; ++i)
+            ASSERT_EQ(0x5A, out[i]) << "overrun at " << i;
+        if (c.cutAtLineEnd) {
+            // Only whole lines: the text is cut before a line end, never inside a line.
+            std::string line = Braille(g2, "Hello World"), all = tactr_test::ToDots(out);
+            for (size_t pos = 0; pos <= all.size();) {
+                size_t end = std::min(all.find("\r\n", pos), all.size());
+                EXPECT_EQ(line, all.substr(pos, end - pos));
+                pos = end + 2;
+            }
+        } else {
+            // A single line is cut at its last blank, or full when it has none.
+            EXPECT_TRUE(n == tactr::kBrailleBufferSize - 1 || out[n - 1] != 0x40) << n;
+        }
+    }
+}
+
+TEST(Bounds, TinyOutputBuffers) {
+    tactr::Table g1 = LoadTable("en-ueb-g1.qrf");
+    char out[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(0u, tactr::Translate(g1, nullptr, "abc", out, 0));
+    EXPECT_EQ('x', out[0]);
+    EXPECT_EQ(0u, tactr::Translate(g1, nullptr, "abc", out, 1));
+    EXPECT_EQ('\0', out[0]);
+    // "A" needs two cells: only what fits is written.
+    EXPECT_EQ(1u, tactr::Translate(g1, nullptr, "A", out, 2));
+    EXPECT_EQ(2u, tactr::Translate(g1, nullptr, "A", out, 3));
+    EXPECT_EQ(0u, tactr::Translate(g1, nullptr, nullptr, out, sizeof out));
+    // A sign of several cells is never split.
+    EXPECT_EQ(0u, tactr::Translate(g1, nullptr, "$", out, 2));
+}
+
+} // namespace
