@@ -5,6 +5,7 @@
 #include <new>
 
 #include "csv_tokenize.h"
+#include "csv_utf16.h"
 
 namespace {
 
@@ -98,6 +99,18 @@ CsvTable* CsvTableAdopt(char* buffer, size_t size) {
         std::free(buffer);
         delete handle;
         return nullptr;
+    }
+    if (int order = CsvUtf16Order(buffer, size)) {
+        size_t utf8Size = 0;
+        char* utf8 = CsvUtf16ToUtf8(buffer + 2, size - 2, order == 2, &utf8Size);
+        std::free(buffer);
+        if (utf8 == nullptr || utf8Size > kCsvMaxFileSize) {
+            std::free(utf8);
+            delete handle;
+            return nullptr;
+        }
+        buffer = utf8;
+        size = utf8Size;
     }
     handle->pBuffer = buffer;
     buffer[size] = '\0';

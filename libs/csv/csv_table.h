@@ -8,8 +8,8 @@
 constexpr size_t kCsvMaxFileSize = 0x7FFFFFF0;
 
 // Parses a heap buffer (malloc) of size + 1 bytes holding size bytes of
-// file; the table takes it over and parses it in place. On failure the
-// buffer is freed and null given.
+// file; the table takes it over and parses it in place (a UTF-16 file in a
+// UTF-8 copy). On failure the buffer is freed and null given.
 CsvTable* CsvTableAdopt(char* buffer, size_t size);
 
 // Parses a copy of the bytes.

@@ -65,6 +65,29 @@ TEST(CsvDialect, ByteOrderMark) {
     });
 }
 
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(CsvDialect, Utf16WithByteOrderMark) {
+    ExpectRows({
+        {"little-endian",
+         Utf16(u"\uFEFFName\tCity\r\nM\u00FCller\tK\u00F6ln\r\n", false),
+         {{"Name", "City"}, {"M\xC3\xBCller", "K\xC3\xB6ln"}}},
+        {"big-endian", Utf16(u"\uFEFF\u20AC;\"a;b\"\n", true), {{"\xE2\x82\xAC", "a;b"}}},
+        {"surrogate pair", Utf16(u"\uFEFF\U0001F600", false), {{"\xF0\x9F\x98\x80"}}},
+        {"stray surrogate and odd last byte",
+         Utf16(u"\uFEFF\xD800;x", false) + "y",
+         {{"\xEF\xBF\xBD", "x\xEF\xBF\xBD"}}},
+        {"mark only", Utf16(u"\uFEFF", true), {}},
+    });
+}
+
 TEST(CsvDialect, LineEnds) {
     ExpectRows({
         {"LF", "a;b\nc;d\n", {{"a", "b"}, {"c", "d"}}},
