@@ -364,4 +364,18 @@ TEST_F(WizardTemplates, WelcomePageShowsTheBitmapWithoutResizing) {
     DestroyWindow(dialog);
 }
 
+TEST_F(WizardTemplates, ProjectRadioButtonsExcludeEachOther) {
+    // One group: the path box after them starts the next.
+    HWND dialog = Create(IDD_PROJECT);
+    ASSERT_NE(dialog, nullptr);
+    HWND open = GetDlgItem(dialog, IDC_PROJECT_OPEN_EXISTING);
+    HWND create = GetDlgItem(dialog, IDC_PROJECT_CREATE_NEW);
+    SendMessageA(open, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(open, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(create, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(create, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(open, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    DestroyWindow(dialog);
+}
+
 } // namespace
