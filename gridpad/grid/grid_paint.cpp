@@ -121,10 +121,11 @@ static void PaintHeader(HDC hdc, GridRecord& rec, int col, RECT rc) {
     DrawCellText(hdc, text, &rc, DT_CENTER | DT_WORDBREAK | DT_END_ELLIPSIS);
 }
 
-static void PaintColumn(HWND hwnd, HDC hdc, GridRecord& rec, int col, int x) {
+// Paints one column at x; gives the right edge it painted to.
+static int PaintColumn(HWND hwnd, HDC hdc, GridRecord& rec, int col, int x) {
     int width = rec.anColWidth[col];
     if (width == 0) {
-        return;
+        return x;
     }
     bool bLast = col > 0 && NextVisibleColumn(rec, col, +1) == 0;
     int right = x + width;
@@ -147,6 +148,7 @@ static void PaintColumn(HWND hwnd, HDC hdc, GridRecord& rec, int col, int x) {
         y += rec.nRowHeight;
     }
     FillGrey(hdc, x, y, right, rec.nClientHeight);
+    return right;
 }
 
 static bool FrameShown(const GridRecord& rec) {
@@ -187,13 +189,14 @@ void PaintGrid(HWND hwnd, int slot) {
         DrawTextA(hdc, rec.szTitle, -1, &title,
                   DT_CENTER | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
-    PaintColumn(hwnd, hdc, rec, 0, 0);
+    int painted = PaintColumn(hwnd, hdc, rec, 0, 0);
     int x = rec.anColWidth[0];
     for (int col = rec.nFirstVisCol; col <= rec.nLastVisCol && x < rec.nClientWidth; ++col) {
-        PaintColumn(hwnd, hdc, rec, col, x);
+        painted = PaintColumn(hwnd, hdc, rec, col, x);
         x += rec.anColWidth[col];
     }
-    FillGrey(hdc, x, rec.nTitleHeight, rec.nClientWidth, rec.nClientHeight);
+    FillGrey(hdc, painted > x ? painted : x, rec.nTitleHeight, rec.nClientWidth,
+             rec.nClientHeight);
     SelectObject(hdc, oldFont);
     EndPaint(hwnd, &ps);
 

@@ -362,3 +362,22 @@ TEST_F(Editor, NewClearsTheGridAndTheTitle) {
     EXPECT_EQ(Cols(), 10);
     EXPECT_EQ(GetText(grid, 1, 1), "");
 }
+
+// Run by hand for a look at the editor: keeps it on screen with a file loaded
+// and an edit in progress while a screenshot is taken.
+TEST_F(Editor, DISABLED_ShowForScreenshot) {
+    std::string path = folder + "names.csv";
+    WriteFile(path, "Name;Street;City;Member\nAnna Berg;Main St 4;Springfield;TRUE\n"
+                    "\"x;y\";12.50;~75;FALSE\nBob;;abc;true\n");
+    Start(path);
+    SetWindowPos(dlg, nullptr, 0, 0, 640, 480, SWP_NOZORDER);
+    SetFocus(grid);
+    SendMessageA(grid, GRM_SETCURSOR, 3, 2);
+    for (int i = 0; i < 3; ++i) {
+        PumpUntil([] { return false; });
+    }
+    Type(grid, L"Typing in progress \u00e9");
+    for (int i = 0; i < 5; ++i) {
+        PumpUntil([] { return false; });
+    }
+}

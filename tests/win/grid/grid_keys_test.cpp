@@ -204,3 +204,23 @@ TEST_F(GridKeys, FocusIsReported) {
     EXPECT_EQ(host.TakeCodes({GRN_SETFOCUS, GRN_KILLFOCUS}),
               (std::vector<Notification>{{5, GRN_KILLFOCUS, 0}, {5, GRN_SETFOCUS, 0}}));
 }
+
+TEST_F(GridKeys, AnEditShowsAWhiteBoxOverTheHighlightedRow) {
+    // Cell (1, 2): x 100..150, y 21..42; its box is inset by 2 pixels.
+    auto pixel = [&] {
+        PumpPending();
+        HDC hdc = GetDC(grid);
+        COLORREF colour = GetPixel(hdc, 105, 25);
+        ReleaseDC(grid, hdc);
+        return colour;
+    };
+    Key(grid, VK_RIGHT);
+    UpdateWindow(grid);
+    EXPECT_EQ(pixel(), 0x800000u) << "the focused cursor row is highlighted";
+    Type(grid, L"x");
+    UpdateWindow(grid);
+    EXPECT_EQ(pixel(), 0xFFFFFFu);
+    Key(grid, VK_ESCAPE);
+    UpdateWindow(grid);
+    EXPECT_EQ(pixel(), 0x800000u);
+}
