@@ -170,3 +170,6 @@
 #define IDS_ERR_USER_ABORT 36
 #define IDS_JOB_DONE 37
 #define IDS_NO_EMBOSSERS 49
+
+// Messages of our own, beyond the string table above.
+#define IDS_PROJECT_NOT_SAVED 200
