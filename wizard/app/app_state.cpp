@@ -11,6 +11,12 @@ void SetAppStateServices(const AppStateServices& services) {
     g_services = services;
 }
 
+void CloseAppDataSource(AppState* state) {
+    if (state->hDataSource) {
+        state->hDataSource = g_services.closeDataSource ? g_services.closeDataSource(state) : 0;
+    }
+}
+
 void ResetAppState(AppState* state) {
     std::memset(state, 0, sizeof *state);
     state->dwMagic = kProjectMagic;

@@ -77,6 +77,10 @@ struct AppStateServices {
 };
 void SetAppStateServices(const AppStateServices& services);
 
+// Closes the record's data source, if one is open, and stores 0 as its
+// handle.
+void CloseAppDataSource(AppState* state);
+
 // Fills the record with zero, then sets the signature, the version, the
 // first label and the start position.
 void ResetAppState(AppState* state);
