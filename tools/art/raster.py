@@ -102,8 +102,8 @@ class Canvas:
                 nz = math.sqrt(max(0.0, 1.0 - min(dist, 1.0) ** 2))
                 lambert = clamp01(dx * lx + dy * ly + nz * lz)
                 light = 0.62 + 0.45 * lambert
-                spec = clamp01(lambert - 0.9) * 4.0
-                colour = tuple(clamp01(c * light + spec * 0.35) for c in base)
+                shine = clamp01(lambert - 0.9) * 4.0
+                colour = tuple(clamp01(c * light + shine * 0.35) for c in base)
                 self.blend(x, y, colour, cover)
 
 
