@@ -93,6 +93,13 @@ if has dotwell; then
 else
   skip "dotwell.exe is not built yet"
 fi
+if has gridpad && has csv; then
+  check 'wine "$probe" run "C:\\Program Files\\Vantor\\Dotwell 5.0\\gridpad.exe" "Csv Editor - Untitled.csv" 60000' \
+    "gridpad.exe finds csv.dll beside it, opens and closes"
+  wineserver -w
+else
+  skip "gridpad.exe or csv.dll is not built yet"
+fi
 
 echo "== reinstall over the user's changes"
 printf '[My own sheet]\r\nwPaperWidth=1000\r\n' >"$data/Label.ini"
@@ -101,8 +108,18 @@ printf 'word Smyth 234-13456-125-2345-125\r\n' >"$data/ExceptionFiles/mine.qrf"
 printf 'name My table\r\n' >"$data/RuleFiles/mine.qrf"
 project="$c/users/Public/Documents/labels.dwp"
 printf 'project' >"$project"
+edited=""
+for t in "$tables"/exceptions/*.qrf; do
+  [ -f "$t" ] || continue
+  edited=$(basename "$t")
+  printf 'word Dotwell 145-135-2345-2456-15-123-123\r\n' >>"$data/ExceptionFiles/$edited"
+  break
+done
 check 'run_setup "$setup" /S' "setup /S runs again"
 check 'grep -q "My own sheet" "$data/Label.ini"' "reinstall keeps the user's Label.ini"
+if [ -n "$edited" ]; then
+  check 'grep -q "word Dotwell" "$data/ExceptionFiles/$edited"' "reinstall keeps the user's edits to $edited"
+fi
 
 echo "== uninstall"
 check 'run_setup "$program/Uninstall.exe" /S' "uninstaller /S succeeds"
@@ -114,6 +131,11 @@ done
 check '[ -f "$data/RuleFiles/mine.qrf" ]' "a table the user added stays"
 check 'grep -q "My own sheet" "$data/Label.ini"' "the user's Label.ini stays"
 check '[ -f "$data/ExceptionFiles/mine.qrf" ]' "the user's exception list stays"
+for t in "$tables"/exceptions/*.qrf; do
+  [ -f "$t" ] || continue
+  name=$(basename "$t")
+  check '[ -f "$data/ExceptionFiles/$name" ]' "shipped exception list $name stays (the user may have edited it)"
+done
 check '[ -f "$project" ]' "the user's project stays"
 check '[ ! -e "$fonts/VantorFont.ttf" ] && [ ! -e "$fonts/VantorBlackText.ttf" ]' "fonts are removed"
 check '! reg_has "$fonts_key" "Vantor Font (TrueType)" && ! reg_has "$fonts_key" "Vantor Black Text Font (TrueType)"' "font registrations are removed"
