@@ -9,6 +9,8 @@ namespace tactr {
 namespace {
 
 constexpr int kMaxIncludeDepth = 8;
+// Bounds the work of a table that includes files over and over.
+constexpr int kMaxIncludes = 64;
 
 struct PendingRule {
     std::string text;
@@ -25,6 +27,7 @@ struct Builder {
     std::vector<std::string> wordWhere;
     bool defined[256] = {};
     std::string where; // "file:line" of the line being read
+    int nIncludes = 0;
 
     int Fail(const std::string& what) {
         error = where + ": " + what;
@@ -100,6 +103,8 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
     if (cmd == "include") {
         if (tok.size() != 2)
             return Fail("include needs one file name");
+        if (++nIncludes > kMaxIncludes)
+            return Fail("too many included files");
         if (depth >= kMaxIncludeDepth)
             return Fail("includes nested too deeply (a loop?)");
         std::string inc = FolderOf(path) + tok[1];
