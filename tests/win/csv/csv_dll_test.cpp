@@ -96,6 +96,7 @@ TEST_F(CsvDllTest, CellTextInTheAnsiCodePage) {
          "e\n",
          "M\xFCller", "M\xFCller"},
         {"ascii.csv", "Miller;x\n", "Miller", "Miller"},
+        {"utf16.csv", std::string("\xFF\xFEM\0\xFC\0;\0x\0", 10), "M\xFC", "M\xC3\xBC"},
     };
     for (const auto& c : cases) {
         CsvTable* table = open(Write(c.name, c.bytes).c_str());
