@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: page_shots OUTPUT_FOLDER\n");
         return 2;
     }
-    PrepareLibraries();
+    PrepareProgram();
     static WizardSheet sheet;
     PrepareWizard(&sheet, nullptr, "", GetModuleHandleA(nullptr));
     FillSampleProject(TheAppState());

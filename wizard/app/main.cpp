@@ -5,7 +5,7 @@
 #include "wizard_frame.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    PrepareLibraries();
+    PrepareProgram();
     RunWizard(nullptr, commandLine, instance);
     return 0;
 }

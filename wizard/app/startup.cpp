@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-void PrepareLibraries() {
+#include "sheet_library.h"
+
+void PrepareProgram() {
+    SeedSheetFormats();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadLibraryA("riched20.dll");

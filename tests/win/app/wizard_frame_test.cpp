@@ -22,7 +22,7 @@ namespace {
 // table and the real resources.
 class WizardTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { PrepareLibraries(); }
+    static void SetUpTestSuite() { PrepareProgram(); }
 
     void Start(const char* commandLine = "") {
         PrepareWizard(&sheet_, nullptr, commandLine, GetModuleHandleA(nullptr));
