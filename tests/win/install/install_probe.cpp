@@ -1,5 +1,6 @@
 // Looks at an installed Dotwell from inside Wine, for install_test.sh:
 //   install_probe fonts
+//   install_probe tables TACTR32_DLL RULE_FOLDER EXCEPTION_FOLDER
 //   install_probe run PROGRAM TITLE TIMEOUT_MS
 // Prints what it finds; exit code 0 when everything holds.
 #include <windows.h>
@@ -131,6 +132,75 @@ int CheckFonts() {
     return failures ? 1 : 0;
 }
 
+using LoadTablesFn = UINT32(WINAPI*)(const char*, const char*);
+using UnloadTablesFn = UINT32(WINAPI*)();
+using TranslateFn = UINT32(WINAPI*)(const char*, char*, char*, UINT32, UINT32, UINT32);
+
+// A shipped table that includes a file setup left behind would load in the
+// source tree and fail only here, so every installed table is loaded with
+// every installed exception list (and with none) and translates a word.
+int CheckTables(const char* dll, const char* ruleFolder, const char* exceptionFolder) {
+    HMODULE lib = LoadLibraryA(dll);
+    Expect(lib != nullptr, "the installed translator library loads");
+    if (!lib)
+        return 1;
+    auto load = reinterpret_cast<LoadTablesFn>(GetProcAddress(lib, MAKEINTRESOURCEA(17)));
+    auto unload = reinterpret_cast<UnloadTablesFn>(GetProcAddress(lib, MAKEINTRESOURCEA(18)));
+    auto translate = reinterpret_cast<TranslateFn>(GetProcAddress(lib, MAKEINTRESOURCEA(5)));
+    Expect(load && unload && translate, "the translator exports ordinals 17, 18 and 5");
+    if (failures)
+        return 1;
+
+    char pattern[MAX_PATH];
+    std::snprintf(pattern, sizeof pattern, "%s*.qrf", exceptionFolder);
+    char exceptionLists[16][MAX_PATH];
+    int listCount = 0;
+    std::snprintf(exceptionLists[listCount++], MAX_PATH, "%s", exceptionFolder);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern, &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            if (listCount < 16)
+                std::snprintf(exceptionLists[listCount++], MAX_PATH, "%s%s", exceptionFolder,
+                              found.cFileName);
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+
+    std::snprintf(pattern, sizeof pattern, "%s*.qrf", ruleFolder);
+    int tables = 0;
+    find = FindFirstFileA(pattern, &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            ++tables;
+            char table[MAX_PATH];
+            std::snprintf(table, sizeof table, "%s%s", ruleFolder, found.cFileName);
+            for (int i = 0; i < listCount; ++i) {
+                char what[3 * MAX_PATH];
+                UINT32 loaded = load(table, exceptionLists[i]);
+                std::snprintf(what, sizeof what, "%s loads with %s", found.cFileName,
+                              exceptionLists[i]);
+                Expect(loaded != 0, what);
+                if (!loaded)
+                    continue;
+                char work[1008] = {};
+                char braille[1024] = {};
+                translate("Label 12", work, braille, 0, 0, 1);
+                bool cells = braille[0] != 0;
+                for (const char* b = braille; *b; ++b)
+                    cells = cells && ((*b & 0xC0) == 0x40 || *b == '\r' || *b == '\n');
+                std::snprintf(what, sizeof what, "%s translates to braille cells", found.cFileName);
+                Expect(cells, what);
+                unload();
+            }
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    Expect(tables > 0, "the rule-file folder holds tables");
+    FreeLibrary(lib);
+    return failures ? 1 : 0;
+}
+
 struct WindowSearch {
     DWORD pid;
     const char* title;
@@ -190,9 +260,13 @@ int RunUntilWindow(const char* program, const char* title, DWORD timeoutMs) {
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "fonts") == 0)
         return CheckFonts();
+    if (argc == 5 && std::strcmp(argv[1], "tables") == 0)
+        return CheckTables(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::strcmp(argv[1], "run") == 0)
         return RunUntilWindow(argv[2], argv[3],
                               static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)));
-    std::fprintf(stderr, "usage: install_probe fonts | run PROGRAM TITLE TIMEOUT_MS\n");
+    std::fprintf(
+        stderr,
+        "usage: install_probe fonts | tables DLL RULES EXCEPTIONS | run PROGRAM TITLE MS\n");
     return 2;
 }

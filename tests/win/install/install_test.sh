@@ -71,6 +71,16 @@ for t in "$tables"/exceptions/*.qrf; do
   check 'cmp -s "$t" "$data/ExceptionFiles/$name"' "ExceptionFiles holds $name"
 done
 
+if has tactr32; then
+  tactr_win='C:\Program Files\Vantor\Dotwell 5.0\tactr32.dll'
+  rules_win='C:\ProgramData\Vantor\Dotwell 5.0\RuleFiles\'
+  exceptions_win='C:\ProgramData\Vantor\Dotwell 5.0\ExceptionFiles\'
+  check 'wine "$probe" tables "$tactr_win" "$rules_win" "$exceptions_win"' \
+    "every installed table loads and translates with every installed exception list"
+else
+  skip "tactr32.dll is not built yet, so the installed tables are not loaded"
+fi
+
 if has screen_fonts; then
   check '[ -f "$fonts/VantorFont.ttf" ] && [ -f "$fonts/VantorBlackText.ttf" ]' "fonts are in the Fonts folder"
   check 'reg_has "$fonts_key" "Vantor Font (TrueType)" && reg_has "$fonts_key" "Vantor Black Text Font (TrueType)"' "fonts are registered"
