@@ -15,6 +15,9 @@ import psMat
 BRAILLE_FACE = "Vantor Font"
 BLACK_FACE = "Vantor Black Text Font"
 
+# Name entries of the black-text source face that the rename keeps.
+KEPT_NAMES = ("Trademark", "Manufacturer", "Designer", "Vendor URL", "License", "License URL")
+
 # One em is the 10 mm braille line, so one unit is 0.01 mm: the 6 mm cell
 # pitch, 2.5 mm between dots and a 1.5 mm raised dot come out as whole units.
 EM = 1000
@@ -62,7 +65,9 @@ def draw_cell(glyph, dots):
     glyph.width = CELL_WIDTH
 
 
-def set_names(font, family, postscript, version, copyright_text):
+def set_names(font, family, postscript, version, copyright_text, kept=()):
+    """Gives the font its face name; `kept` are (key, value) name entries
+    carried over unchanged, such as the licence."""
     font.familyname = family
     font.fontname = postscript
     font.fullname = family
@@ -82,14 +87,15 @@ def set_names(font, family, postscript, version, copyright_text):
         ("PostScriptName", postscript),
         ("Preferred Family", family),
         ("Preferred Styles", "Regular"),
-    ):
+    ) + tuple(kept):
         font.appendSFNTName("English (US)", key, value)
 
 
 def mark_fixed_pitch(font):
     # Latin-1 code page so GDI offers the face for ANSI_CHARSET requests;
     # panose proportion 9 is "monospaced".
-    font.os2_codepages = (1, 0)
+    low, high = font.os2_codepages
+    font.os2_codepages = (low | 1, high)
     panose = list(font.os2_panose)
     panose[3] = 9
     font.os2_panose = tuple(panose)
@@ -126,11 +132,13 @@ def braille_font(version):
     return font
 
 
-def black_text_font(mono_path, version):
+def black_text_font(mono_path):
     font = fontforge.open(mono_path)
-    # The licence of the source face allows renaming; its notice stays.
-    notice = font.copyright
-    set_names(font, BLACK_FACE, "VantorBlackTextFont", version, notice)
+    # The licence of the source face allows renaming; its notices, licence
+    # and version stay as they are.
+    kept = [(key, value) for lang, key, value in font.sfnt_names
+            if lang == "English (US)" and key in KEPT_NAMES]
+    set_names(font, BLACK_FACE, "VantorBlackTextFont", font.version, font.copyright, kept)
     mark_fixed_pitch(font)
     return font
 
@@ -143,7 +151,7 @@ def main(argv):
     os.makedirs(outdir, exist_ok=True)
     flags = ("opentype", "short-post")
     braille_font(version).generate(os.path.join(outdir, "VantorFont.ttf"), flags=flags)
-    black_text_font(mono, version).generate(
+    black_text_font(mono).generate(
         os.path.join(outdir, "VantorBlackText.ttf"), flags=flags)
     return 0
 
