@@ -110,8 +110,10 @@ Bytes MakeCompoundFile(const std::vector<std::pair<std::string, Bytes>>& streams
     }
     std::copy(dir.begin(), dir.end(), chains[0].begin());
 
-    Bytes out = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-    out.resize(0x18, 0);
+    Bytes out(0x18, 0);
+    const uint8_t magic[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    for (size_t i = 0; i < 8; ++i)
+        out[i] = magic[i];
     PutU16(out, 0x3E);
     PutU16(out, 3);
     PutU16(out, 0xFFFE);
