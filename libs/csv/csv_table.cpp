@@ -20,7 +20,6 @@ struct CsvHandle {
     uint32_t* pRowStart; // first cell of each row, one entry past the last row
     int32_t nRows;       // kept apart from the public count, which callers can write
     int32_t nColumns;
-    char cSeparator;
     bool bUtf8;
 };
 
@@ -52,10 +51,10 @@ void CountFields(char* data, size_t size, char separator, size_t* rows, size_t* 
     }
 }
 
-void FillLists(CsvHandle* handle, char* data, size_t size) {
+void FillLists(CsvHandle* handle, char* data, size_t size, char separator) {
     CsvCursor cursor;
     CsvField field;
-    CsvCursorInit(&cursor, data, size, handle->cSeparator, true);
+    CsvCursorInit(&cursor, data, size, separator, true);
     uint32_t cell = 0;
     uint32_t row = 0;
     int32_t column = 0;
@@ -88,6 +87,26 @@ void FillLists(CsvHandle* handle, char* data, size_t size) {
     }
 }
 
+// A UTF-16 file is parsed as a UTF-8 copy, which replaces the buffer; any
+// other buffer is given back as it is. Null (the buffer freed) when the
+// copy cannot be made.
+char* Utf8FromUtf16(char* buffer, size_t* size) {
+    int order = CsvUtf16Order(buffer, *size);
+    if (order == 0) {
+        return buffer;
+    }
+    size_t utf8Size = 0;
+    char* utf8 = CsvUtf16ToUtf8(buffer + 2, *size - 2, order == 2, &utf8Size);
+    std::free(buffer);
+    if (utf8 == nullptr || utf8Size > kCsvMaxFileSize) {
+        std::free(utf8);
+        return nullptr;
+    }
+    *size = utf8Size;
+    char* shrunk = static_cast<char*>(std::realloc(utf8, utf8Size + 1));
+    return shrunk != nullptr ? shrunk : utf8;
+}
+
 } // namespace
 
 CsvTable* CsvTableAdopt(char* buffer, size_t size) {
@@ -100,17 +119,10 @@ CsvTable* CsvTableAdopt(char* buffer, size_t size) {
         delete handle;
         return nullptr;
     }
-    if (int order = CsvUtf16Order(buffer, size)) {
-        size_t utf8Size = 0;
-        char* utf8 = CsvUtf16ToUtf8(buffer + 2, size - 2, order == 2, &utf8Size);
-        std::free(buffer);
-        if (utf8 == nullptr || utf8Size > kCsvMaxFileSize) {
-            std::free(utf8);
-            delete handle;
-            return nullptr;
-        }
-        buffer = utf8;
-        size = utf8Size;
+    buffer = Utf8FromUtf16(buffer, &size);
+    if (buffer == nullptr) {
+        delete handle;
+        return nullptr;
     }
     handle->pBuffer = buffer;
     buffer[size] = '\0';
@@ -118,10 +130,10 @@ CsvTable* CsvTableAdopt(char* buffer, size_t size) {
     char* data = buffer + bom;
     size -= bom;
     handle->bUtf8 = CsvIsValidUtf8(data, size);
-    handle->cSeparator = CsvDetectSeparator(data, size);
+    char separator = CsvDetectSeparator(data, size);
 
     size_t rows = 0, cells = 0;
-    CountFields(data, size, handle->cSeparator, &rows, &cells);
+    CountFields(data, size, separator, &rows, &cells);
     if (rows > 0) {
         handle->pRows = static_cast<CsvRow*>(std::malloc(rows * sizeof(CsvRow)));
         handle->pCells = static_cast<CsvCell*>(std::malloc(cells * sizeof(CsvCell)));
@@ -131,7 +143,7 @@ CsvTable* CsvTableAdopt(char* buffer, size_t size) {
         FreeHandle(handle);
         return nullptr;
     }
-    FillLists(handle, data, size);
+    FillLists(handle, data, size, separator);
     handle->nRows = static_cast<int32_t>(rows);
     handle->table.nRowCount = handle->nRows;
     handle->table.pFirstRow = rows > 0 ? handle->pRows : nullptr;
@@ -169,10 +181,6 @@ const char* CsvTableCell(const CsvTable* table, int32_t row, int32_t column) {
 
 bool CsvTableIsUtf8(const CsvTable* table) {
     return table != nullptr && HandleOf(table)->bUtf8;
-}
-
-char CsvTableSeparator(const CsvTable* table) {
-    return table != nullptr ? HandleOf(table)->cSeparator : ';';
 }
 
 void CsvClose(CsvTable* table) {

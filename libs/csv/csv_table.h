@@ -21,5 +21,3 @@ const char* CsvTableCell(const CsvTable* table, int32_t row, int32_t column);
 
 // Whether the file's bytes (after any byte-order mark) are valid UTF-8.
 bool CsvTableIsUtf8(const CsvTable* table);
-
-char CsvTableSeparator(const CsvTable* table);
