@@ -13,9 +13,14 @@ inline HFONT GridFont(void* font) {
     return static_cast<HFONT>(font);
 }
 
+// Posted to itself to bring the scroll bars up to date once a burst of
+// row-count changes (a file being loaded) is over.
+constexpr UINT kGridCheckScrollBars = WM_APP + 0x3B00;
+
 LRESULT HandleGridMessage(HWND hwnd, int slot, UINT msg, WPARAM wParam, LPARAM lParam);
 void SetCellText(HWND hwnd, GridRecord& rec, const CellRef& cell, const char* text);
 void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols);
+void OnCheckScrollBars(HWND hwnd, GridRecord& rec);
 void RefreshCursorProtected(GridRecord& rec);
 
 void PaintGrid(HWND hwnd, int slot);

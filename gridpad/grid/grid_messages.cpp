@@ -15,6 +15,8 @@ void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols) {
     if (rows == rec.nRows && cols == rec.nCols) {
         return;
     }
+    int32_t oldCols = rec.nCols;
+    int32_t oldRows = rec.nRows;
     rec.nRows = rows;
     rec.nCols = cols;
     // Keep the cursor on a cell of the grid, or typing would go into a row
@@ -25,8 +27,24 @@ void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols) {
     if (rec.nCursorCol > cols) {
         rec.nCursorCol = cols;
     }
-    InvalidateRect(hwnd, nullptr, TRUE);
-    UpdateHScrollRange(hwnd, rec);
+    // Rows added or removed below the shown ones change nothing on screen but
+    // the vertical scroll bar; a file being loaded does that thousands of
+    // times, so the bar is brought up to date once, afterwards.
+    int shownTo = rec.nTopRow + VisibleRowCount(rec) + 1;
+    if (cols != oldCols || oldRows <= shownTo || rows <= shownTo) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+    } else if (!rec.bScrollCheckPosted) {
+        rec.bScrollCheckPosted = 1;
+        PostMessageA(hwnd, kGridCheckScrollBars, 0, 0);
+    }
+    if (cols != oldCols) {
+        UpdateHScrollRange(hwnd, rec);
+    }
+}
+
+void OnCheckScrollBars(HWND hwnd, GridRecord& rec) {
+    rec.bScrollCheckPosted = 0;
+    CheckScrollBars(hwnd, rec);
 }
 
 static SIZE MeasureCellText(HWND hwnd, const GridRecord& rec, int row, const char* text) {

@@ -195,8 +195,7 @@ void PaintGrid(HWND hwnd, int slot) {
         painted = PaintColumn(hwnd, hdc, rec, col, x);
         x += rec.anColWidth[col];
     }
-    FillGrey(hdc, painted > x ? painted : x, rec.nTitleHeight, rec.nClientWidth,
-             rec.nClientHeight);
+    FillGrey(hdc, painted > x ? painted : x, rec.nTitleHeight, rec.nClientWidth, rec.nClientHeight);
     SelectObject(hdc, oldFont);
     EndPaint(hwnd, &ps);
 

@@ -18,6 +18,7 @@ static void ResetCommon(GridRecord& rec) {
     rec.crCursor = 0xFFFFFF;
     rec.crUnprotected = 0xFFFFFF;
     rec.hCellFont = nullptr;
+    rec.bScrollCheckPosted = 0;
     for (int c = 1; c <= 255; ++c) {
         rec.anColWidth[c] = 50;
     }

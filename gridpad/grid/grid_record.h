@@ -65,6 +65,7 @@ struct GridRecord {
     int32_t anColWidth[kMaxGridCols + 1];
     int32_t bSavedSnap;
     int32_t nSizeHeight, nSizeWidth;
+    int32_t bScrollCheckPosted; // a scroll-bar update is on its way
 };
 
 // The state every slot starts with when the class is registered.

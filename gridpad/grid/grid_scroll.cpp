@@ -176,11 +176,16 @@ void OnGridSize(HWND hwnd, GridRecord& rec, int width, int height) {
     if (window.left + width + metric <= parentClient.right) {
         newWidth += metric;
     }
-    rec.bSizing = 1;
     rec.nSizeHeight = height;
     rec.nSizeWidth = width;
-    MoveWindow(hwnd, window.left, window.top, newWidth,
-               SnappedHeight(height, space, rec.nRowHeight), TRUE);
+    int newHeight = SnappedHeight(height, space, rec.nRowHeight);
+    // A move to the size the window already has brings no WM_SIZE, and the
+    // flag would then swallow the next real one.
+    if (newWidth == window.right - window.left && newHeight == window.bottom - window.top) {
+        return;
+    }
+    rec.bSizing = 1;
+    MoveWindow(hwnd, window.left, window.top, newWidth, newHeight, TRUE);
 }
 
 void ReapplySize(HWND hwnd, GridRecord& rec) {

@@ -169,6 +169,9 @@ static LRESULT CALLBACK GridWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         rec.crText = wParam ? 0 : 0x787878;
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
+    case kGridCheckScrollBars:
+        OnCheckScrollBars(hwnd, rec);
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -381,3 +381,24 @@ TEST_F(Editor, DISABLED_ShowForScreenshot) {
         PumpUntil([] { return false; });
     }
 }
+
+TEST_F(Editor, ALargeFileLoadsAndSavesInReasonableTime) {
+    std::string path = folder + "large.csv";
+    std::string bytes;
+    for (int row = 0; row < 32000; ++row) {
+        bytes += "Name " + std::to_string(row) + ";Main St;" + std::to_string(10000 + row) +
+                 ";Springfield;TRUE;12.50;x;Note\n";
+    }
+    WriteFile(path, bytes);
+    DWORD start = GetTickCount();
+    Start(path);
+    DWORD loaded = GetTickCount();
+    EXPECT_EQ(Rows(), 32000);
+    EXPECT_EQ(Cols(), 8);
+    Command(IDM_FILE_SAVE);
+    DWORD saved = GetTickCount();
+    EXPECT_EQ(ReadFile(path), bytes);
+    std::printf("32000 x 8: loaded in %lu ms, saved in %lu ms\n", loaded - start, saved - loaded);
+    EXPECT_LT(loaded - start, 15000u);
+    EXPECT_LT(saved - loaded, 10000u);
+}

@@ -203,3 +203,90 @@ TEST(GridSlots, DialogCodes) {
         << "Escape is the dialog's when no edit is in progress";
     EXPECT_EQ(SendMessageA(grid, WM_GETDLGCODE, 0, 0), 0x91);
 }
+
+TEST_F(GridControl, DraggingABorderPastTheLeftEdgeHidesTheColumn) {
+    SendMessageA(grid, GRM_SETCOLUMNRESIZE, TRUE, 0);
+    SendMessageA(grid, GRM_SETDIMENSIONS, 5, 4);
+    SetFocus(grid);
+    // The border between columns 1 and 2 is at x 100, in the header row.
+    SendMessageA(grid, WM_MOUSEMOVE, 0, MAKELPARAM(98, 10));
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(98, 10));
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(70, 10));
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCOLUMNWIDTH, 1, 0), 22);
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCOLUMNWIDTH, 1, 0), 0);
+    SendMessageA(grid, GRM_SETCURSOR, 1, 2);
+    SendMessageA(grid, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCURSORCOLUMN, 0, 0), 2) << "the hidden column is skipped";
+
+    SendMessageA(grid, WM_MOUSEMOVE, 0, MAKELPARAM(200, 100));
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 100));
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 100));
+    SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCOLUMNWIDTH, 3, 0), 50) << "no drag away from a border";
+}
+
+TEST_F(GridControl, ColumnBordersStayPutWithoutColumnResize) {
+    SendMessageA(grid, GRM_SETDIMENSIONS, 5, 4);
+    SetFocus(grid);
+    SendMessageA(grid, WM_MOUSEMOVE, 0, MAKELPARAM(98, 10));
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(98, 10));
+    SendMessageA(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCOLUMNWIDTH, 1, 0), 50);
+}
+
+TEST_F(GridControl, MovingDownScrollsTheCursorIntoView) {
+    SendMessageA(grid, GRM_SETDIMENSIONS, 100, 4);
+    SetFocus(grid);
+    PumpPending();
+    EXPECT_EQ(GetScrollPos(grid, SB_VERT), 1);
+    for (int i = 0; i < 40; ++i) {
+        SendMessageA(grid, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    RECT client;
+    GetClientRect(grid, &client);
+    int shown = (client.bottom - 21) / 21;
+    EXPECT_EQ(GetScrollPos(grid, SB_VERT), 41 - shown + 1);
+    SendMessageA(grid, GRM_SETCURSOR, 2, 1);
+    EXPECT_EQ(GetScrollPos(grid, SB_VERT), 2) << "moving up brings the row back to the top";
+}
+
+TEST_F(GridControl, ResizingSnapsTheDataAreaToWholeRows) {
+    SendMessageA(grid, GRM_SETDIMENSIONS, 100, 4);
+    SendMessageA(grid, GRM_SETROWHEIGHT, 20, 0);
+    const int heights[] = {300, 317, 251};
+    for (int height : heights) {
+        MoveWindow(grid, 0, 0, 400, height, TRUE);
+        PumpPending();
+        RECT client;
+        GetClientRect(grid, &client);
+        EXPECT_EQ((client.bottom - 21) % 20, 0)
+            << "asked for " << height << ", got " << client.bottom;
+        EXPECT_LE(client.bottom, height);
+    }
+}
+
+TEST_F(GridControl, DISABLED_MessageCost) {
+    DWORD start = GetTickCount();
+    for (int i = 0; i < 256000; ++i) {
+        SendMessageA(grid, GRM_GETROWS, 0, 0);
+    }
+    DWORD queried = GetTickCount();
+    for (int i = 0; i < 256000; ++i) {
+        SetText(grid, i / 8 + 1, i % 8 + 1, "Springfield");
+    }
+    DWORD written = GetTickCount();
+    for (int i = 0; i < 256000; ++i) {
+        SetText(grid, i / 8 + 1, i % 8 + 1, "Springfield");
+    }
+    DWORD rewritten = GetTickCount();
+    ShowWindow(grid, SW_HIDE);
+    for (int i = 0; i < 256000; ++i) {
+        SetText(grid, i / 8 + 1, i % 8 + 1, "Springfield");
+    }
+    DWORD hidden = GetTickCount();
+    std::printf("256000 queries %lu ms, writes %lu ms, rewrites %lu ms, hidden %lu ms\n",
+                queried - start, written - queried, rewritten - written, hidden - rewritten);
+}
