@@ -1,0 +1,132 @@
+#include "data_services.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "data_source.h"
+#include "excel_automation.h"
+#include "paths.h"
+
+namespace {
+
+// The translator is bound by ordinal when first needed, so the wizard still
+// runs (untranslated previews, no embossing) where the library is missing.
+struct TranslatorLibrary {
+    using LoadProc = UINT32(__cdecl*)(const char*, const char*);
+    using UnloadProc = UINT32(__cdecl*)();
+    using TranslateProc = UINT32(__cdecl*)(const char*, char*, char*, UINT32, UINT32, UINT32);
+    LoadProc load = nullptr;
+    UnloadProc unload = nullptr;
+    TranslateProc translate = nullptr;
+
+    TranslatorLibrary() {
+        if (HMODULE library = LoadLibraryA("tactr32.dll")) {
+            load = reinterpret_cast<LoadProc>(GetProcAddress(library, MAKEINTRESOURCEA(17)));
+            unload = reinterpret_cast<UnloadProc>(GetProcAddress(library, MAKEINTRESOURCEA(18)));
+            translate =
+                reinterpret_cast<TranslateProc>(GetProcAddress(library, MAKEINTRESOURCEA(5)));
+        }
+    }
+};
+
+const TranslatorLibrary& Translator() {
+    static const TranslatorLibrary library;
+    return library;
+}
+
+void UnloadRecordTables(uint32_t) {
+    if (Translator().unload) {
+        Translator().unload();
+    }
+}
+
+uint32_t CloseRecordSource(AppState* state) {
+    return DataSourceClose(state);
+}
+
+int OpenExcel(const char* path, void** connection) {
+    if (!ExcelRegistered()) {
+        return -1;
+    }
+    *connection = ExcelOpen(path);
+    return *connection ? 1 : 0;
+}
+
+void CloseExcel(void* connection) {
+    ExcelClose(static_cast<ExcelConnection*>(connection));
+}
+
+int32_t ExcelRows(void* connection) {
+    return ExcelRowCount(static_cast<ExcelConnection*>(connection));
+}
+
+int32_t ExcelColumns(void* connection) {
+    return ExcelColumnCount(static_cast<ExcelConnection*>(connection));
+}
+
+char* ExcelCellText(void* connection, int32_t row, int32_t column) {
+    return ExcelCell(static_cast<ExcelConnection*>(connection), row, column);
+}
+
+} // namespace
+
+void InstallDataServices() {
+    SetAppStateServices({UnloadRecordTables, CloseRecordSource});
+    SetDataSourcePlatform({OpenExcel, CloseExcel, ExcelRows, ExcelColumns, ExcelCellText},
+                          Utf8ToAnsiText);
+}
+
+uint32_t TranslatorServices::LoadTables(const AppState& state) {
+    if (!Translator().load) {
+        return 0;
+    }
+    char rules[MAX_PATH];
+    char exceptions[MAX_PATH];
+    const std::string ruleName(state.szRuleFile,
+                               strnlen(state.szRuleFile, sizeof state.szRuleFile));
+    const std::string exceptionName(state.szExceptionFile,
+                                    strnlen(state.szExceptionFile, sizeof state.szExceptionFile));
+    RuleFilePath(rules, sizeof rules, ruleName.c_str());
+    ExceptionFilePath(exceptions, sizeof exceptions, exceptionName.c_str());
+    return Translator().load(rules, exceptions);
+}
+
+void TranslatorServices::UnloadTables() {
+    if (Translator().unload) {
+        Translator().unload();
+    }
+}
+
+void TranslatorServices::Translate(const char* source, char* braille) {
+    if (Translator().translate) {
+        char work[1008] = "";
+        Translator().translate(source, work, braille, 0, 0, 1);
+    }
+}
+
+LabelServices& ProgramLabelServices() {
+    static TranslatorServices services;
+    return services;
+}
+
+int ComposeLabelText(char* buffer, int32_t record, AppState* state) {
+    return ComposeLabelText(buffer, record, state, ProgramLabelServices());
+}
+
+char* Utf8ToAnsiText(char* text) {
+    const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
+    if (wideLength <= 0) {
+        return text;
+    }
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), wideLength);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    char* ansi = size > 0 ? static_cast<char*>(std::malloc(static_cast<size_t>(size))) : nullptr;
+    if (!ansi) {
+        return text;
+    }
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, size, nullptr, nullptr);
+    std::free(text);
+    return ansi;
+}

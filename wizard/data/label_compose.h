@@ -1,0 +1,75 @@
+#pragma once
+#include <cstdint>
+
+#include "app_state.h"
+
+// Room of the translator's braille output, terminator included.
+constexpr size_t kBrailleTextSize = 1024;
+
+// What composition needs from outside: the data source and the translator.
+// The program passes the real ones; tests pass fakes.
+class LabelServices {
+  public:
+    virtual ~LabelServices() = default;
+    virtual uint32_t OpenSource(AppState& state) = 0;
+    virtual void CloseSource(AppState& state) = 0;
+    virtual int32_t RowCount(AppState& state) = 0;
+    virtual char* Cell(AppState& state, int32_t row, int32_t column) = 0;
+    virtual void FreeCell(AppState& state, char* text) = 0;
+    // Loads the record's rules and exception list; 0 when translation is
+    // not possible.
+    virtual uint32_t LoadTables(const AppState& state) = 0;
+    virtual void UnloadTables() = 0;
+    // Writes the NUL-terminated braille of `source` into kBrailleTextSize
+    // bytes.
+    virtual void Translate(const char* source, char* braille) = 0;
+};
+
+// The data source through the reader of this folder; the translator is left
+// to the platform.
+class DataSourceServices : public LabelServices {
+  public:
+    uint32_t OpenSource(AppState& state) override;
+    void CloseSource(AppState& state) override;
+    int32_t RowCount(AppState& state) override;
+    char* Cell(AppState& state, int32_t row, int32_t column) override;
+    void FreeCell(AppState& state, char* text) override;
+};
+
+// Copies the label text into `buffer` (kLabelTextBufferSize bytes) and, when
+// the record names a data source, replaces each field by its cell of `row`.
+// A field whose cell cannot be read stays as typed.
+void MergeLabelFields(char* buffer, AppState& state, int32_t row, LabelServices& services);
+
+// One label for embossing: composed braille lines, each NUL-terminated,
+// and one more NUL, into `buffer` (kLabelTextBufferSize bytes). Opens the
+// source and loads the tables when the source is closed. 1 on success.
+int ComposeLabelText(char* buffer, int32_t record, AppState* state, LabelServices& services);
+
+// Keeps the Emboss page's label range within 1..maxLabel.
+void UpdateLabelRange(AppState& state, int32_t maxLabel);
+
+// The controls of a page that shows a label preview.
+class PreviewView {
+  public:
+    virtual ~PreviewView() = default;
+    virtual void EnableControls(bool enabled) = 0;
+    virtual void ShowCounter(int32_t record, int32_t count) = 0;
+    // `braille` tells translated cells from text as typed (8-bit).
+    virtual void ShowText(const char* text, bool braille) = 0;
+};
+
+enum PreviewMode {
+    kPreviewReopen = 0,
+    kPreviewShow = 1,
+    kPreviewRelease = 2,
+    kPreviewRange = 3,
+};
+
+// Keeps the preview from loading the translator in kPreviewReopen.
+constexpr int kPreviewNoTranslation = 2;
+
+// One record's label (record index from 0) in a page's preview, or the
+// range update and release that go with it. 1 when done.
+int PreviewLabel(AppState* state, int32_t recordIndex, int mode, int option,
+                 LabelServices& services, PreviewView& view);
