@@ -33,7 +33,8 @@ void FillUnits(HWND page, uint32_t inch) {
         LPARAM data;
     } entries[] = {{"Inch", 0}, {"mm", 1}};
     for (const auto& entry : entries) {
-        const LRESULT item = SendMessageA(units, CB_ADDSTRING, 0, (LPARAM)entry.text);
+        const LRESULT item =
+            SendMessageA(units, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text));
         SendMessageA(units, CB_SETITEMDATA, item, entry.data);
     }
     SendMessageA(units, CB_SELECTSTRING, static_cast<WPARAM>(-1),

@@ -98,13 +98,15 @@ int SaveSheetFormat(const char* iniPath, const SheetFormat* format, const char* 
     if (!UsablePath(iniPath) || !format || !name || !*name) {
         return 0;
     }
+    // A failed key does not stop the others, but the caller learns of it.
+    bool written = true;
     char text[16];
     for (int i = 0; i < kLabelIniKeyCount; ++i) {
         FormatLabelIniValue(*format, i, text, sizeof text);
-        WritePrivateProfileStringA(name, kLabelIniKeys[i], text, iniPath);
+        written &= WritePrivateProfileStringA(name, kLabelIniKeys[i], text, iniPath) != FALSE;
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniPath);
-    return 1;
+    return written ? 1 : 0;
 }
 
 int DeleteSheetFormat(const char* iniPath, char* name, size_t size) {

@@ -20,7 +20,8 @@ void FreeSheetFormatList(char* list);
 // `name` instead, and the result is that of the save.
 int LoadSheetFormat(const char* iniPath, SheetFormat* format, const char* name, SheetFormat* copy);
 
-// Writes the eleven keys of `format` into section `name`; 0 for no name.
+// Writes the eleven keys of `format` into section `name`; 0 for no name or
+// when a key could not be written.
 int SaveSheetFormat(const char* iniPath, const SheetFormat* format, const char* name);
 
 // Removes section `name` and leaves in `name` (of `size` bytes) the format

@@ -96,6 +96,8 @@ TEST_F(SheetLibraryTest, NothingIsSavedWithoutAName) {
     EXPECT_EQ(0, SaveSheetFormat(ini_.c_str(), &format, nullptr));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini_.c_str()));
     EXPECT_EQ(0, SaveSheetFormat("", &format, "Name"));
+    EXPECT_EQ(0, SaveSheetFormat(folder_.File("missing\\Label.ini").c_str(), &format, "Name"))
+        << "a library that cannot be written is no success";
 }
 
 TEST_F(SheetLibraryTest, DamagedEntriesReadAsTheFileFormatSays) {
