@@ -107,6 +107,18 @@ char* Utf8FromUtf16(char* buffer, size_t* size) {
     return shrunk != nullptr ? shrunk : utf8;
 }
 
+// Blank lines at the very end of a file are left over from editing, not
+// records: read as rows, each would be embossed as an empty label. Blank
+// lines between records stay rows (a one-column file has them for empty
+// cells).
+size_t WithoutTrailingBlankLines(const char* data, size_t size) {
+    auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+    while (size >= 2 && isLineEnd(data[size - 1]) && isLineEnd(data[size - 2])) {
+        --size;
+    }
+    return size;
+}
+
 } // namespace
 
 CsvTable* CsvTableAdopt(char* buffer, size_t size) {
@@ -129,6 +141,7 @@ CsvTable* CsvTableAdopt(char* buffer, size_t size) {
     size_t bom = CsvBomLength(buffer, size);
     char* data = buffer + bom;
     size -= bom;
+    size = WithoutTrailingBlankLines(data, size);
     handle->bUtf8 = CsvIsValidUtf8(data, size);
     char separator = CsvDetectSeparator(data, size);
 

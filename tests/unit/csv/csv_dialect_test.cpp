@@ -96,7 +96,9 @@ TEST(CsvDialect, LineEnds) {
         {"mixed", "a\r\nb\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}},
         {"no final line end", "a;b\nc;d", {{"a", "b"}, {"c", "d"}}},
         {"blank line is an empty row", "a\n\nb\n", {{"a"}, {""}, {"b"}}},
-        {"blank last line", "a\n\n", {{"a"}, {""}}},
+        {"blank lines at the end are dropped", "a;b\r\n\r\n\n\r", {{"a", "b"}}},
+        {"only blank lines", "\n\n\n", {{""}}},
+        {"line ends at the end of a quoted field stay", "\"a\n\n\"", {{"a\n\n"}}},
         {"empty file", "", {}},
         {"line end only", "\n", {{""}}},
     });
