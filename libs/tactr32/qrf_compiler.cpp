@@ -218,6 +218,19 @@ int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string
         t.nCapWordMin = tok[1][0] - '0';
         return 1;
     }
+    if (cmd == "sequence") {
+        Sequence q;
+        if (tok.size() != 3 || !ParseText(tok[1], q.text) || q.text.size() < 2)
+            return Fail("sequence needs two or more characters and their dots");
+        uint8_t first = static_cast<uint8_t>(q.text[0]);
+        if (t.flags[first] & (kLetter | kDigit) || first == '\r' || first == '\n')
+            return Fail("a sequence cannot begin with a letter, a digit or a line end");
+        if (!Dots(tok[2], q.cells))
+            return 0;
+        t.flags[first] |= kSeqStart;
+        t.sequences.push_back(q);
+        return 1;
+    }
     if (cmd == "urlmark") {
         std::string mark;
         if (tok.size() != 2 || !ParseText(tok[1], mark))
@@ -250,6 +263,9 @@ int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string
 }
 
 int Builder::Finish() {
+    std::stable_sort(
+        t.sequences.begin(), t.sequences.end(),
+        [](const Sequence& a, const Sequence& b) { return a.text.size() > b.text.size(); });
     std::vector<size_t> order(t.words.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;

@@ -21,6 +21,7 @@ enum CharFlag : uint16_t {
     kNumSep = 128,    // keeps a number going when a digit follows
     kNumPrefix = 256, // a sign whose cells begin a number (+33)
     kNumSuffix = 512, // follows a number without its space (20 %)
+    kSeqStart = 1024, // begins a sequence written as one sign (\xB0C)
 };
 
 // Where a contraction may stand inside a word.
@@ -64,6 +65,11 @@ struct WordEntry {
     bool bReplace = false;
 };
 
+struct Sequence {
+    std::string text;
+    CellRun cells;
+};
+
 struct WordSign {
     std::string cells;
     std::string text;
@@ -84,6 +90,8 @@ struct Table {
     int nCapWordMin = 2;
     // Texts that make a word an address (e-mail, web) taking the url sign.
     std::vector<std::string> urlMarks;
+    // Runs of characters written as one sign, longest first.
+    std::vector<Sequence> sequences;
     uint16_t flags[256] = {};
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];

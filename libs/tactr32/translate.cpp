@@ -31,6 +31,7 @@ class Engine {
     void WordCapital(size_t n);
     bool IsBreak(uint8_t c) const;
     bool IsAddress(size_t i) const;
+    size_t Sequence(size_t i);
     void StartPassage(size_t i);
     void EndPassage();
 
@@ -86,6 +87,9 @@ void Engine::Text(const uint8_t* s, size_t len) {
             Emit(t_.chars[c]);
             numeric_ = true;
             ++i;
+        } else if (size_t taken = Is(c, kSeqStart) ? Sequence(i) : 0) {
+            numeric_ = false;
+            i += taken;
         } else {
             if (!(numeric_ && Is(c, kNumSep) && Is(next, kDigit)))
                 numeric_ = false;
@@ -102,6 +106,19 @@ void Engine::Text(const uint8_t* s, size_t len) {
     }
     if (passageEnd_ != kNone && !w_.Full())
         EndPassage();
+}
+
+// Writes the longest sequence of the table that starts at i; gives its
+// length, 0 when none does.
+size_t Engine::Sequence(size_t i) {
+    std::string_view rest(reinterpret_cast<const char*>(s_) + i, len_ - i);
+    for (const tactr::Sequence& q : t_.sequences) {
+        if (rest.starts_with(q.text)) {
+            Emit(q.cells);
+            return q.text.size();
+        }
+    }
+    return 0;
 }
 
 // A word holding one of the table's address marks ("@", "www.").

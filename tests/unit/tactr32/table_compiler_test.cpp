@@ -46,6 +46,8 @@ TEST(TableCompiler, RefusesMalformedTablesWithLineAndReason) {
          "t.qrf:4: 'ad' holds a character that is not a lower-case letter"},
         {"sideways ab 1", tactr::TableKind::kTranslation, "t.qrf:1: unknown directive 'sideways'"},
         {"grade 3", tactr::TableKind::kTranslation, "t.qrf:1: grade must be 0, 1 or 2"},
+        {"letter a A 1\nsequence ab 1", tactr::TableKind::kTranslation,
+         "t.qrf:2: a sequence cannot begin with a letter, a digit or a line end"},
         {"include missing.qri", tactr::TableKind::kTranslation,
          "t.qrf:1: cannot read included file 'missing.qri'"},
         {"include t.qrf", tactr::TableKind::kTranslation, "includes nested too deeply"},
