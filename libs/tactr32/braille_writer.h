@@ -42,12 +42,13 @@ class BrailleWriter {
     bool Full() const { return full_; }
 
     // Cuts a text that did not fit back to its last line end, else its last
-    // space, so no word is left half written; then ends it with a NUL.
+    // space, so no word is left half written; a cut that would leave
+    // nothing at all is not taken. Then ends the text with a NUL.
     size_t Finish() {
         if (full_) {
-            if (lastBreak_ != kNone)
+            if (lastBreak_ != kNone && lastBreak_ > 0)
                 n_ = lastBreak_;
-            else if (lastSpace_ != kNone)
+            else if (lastSpace_ != kNone && lastSpace_ > 0)
                 n_ = lastSpace_;
         }
         if (room_)

@@ -241,6 +241,12 @@ TEST(Bounds, TinyOutputBuffers) {
     EXPECT_EQ(1u, tactr::Translate(g1, nullptr, "A", out, 2));
     EXPECT_EQ(2u, tactr::Translate(g1, nullptr, "A", out, 3));
     EXPECT_EQ(0u, tactr::Translate(g1, nullptr, nullptr, out, sizeof out));
+    // A cut never throws away everything for a leading line end or blank.
+    char big[tactr::kBrailleBufferSize];
+    EXPECT_EQ(1023u, tactr::Translate(g1, nullptr, ("\n" + std::string(2000, 'a')).c_str(), big,
+                                      sizeof big));
+    EXPECT_EQ(1023u, tactr::Translate(g1, nullptr, (" " + std::string(2000, 'a')).c_str(), big,
+                                      sizeof big));
     // A sign of several cells is never split.
     EXPECT_EQ(0u, tactr::Translate(g1, nullptr, "$", out, 2));
 }
