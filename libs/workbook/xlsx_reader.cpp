@@ -143,8 +143,15 @@ bool ReadSheet(const std::string& xml, const std::vector<std::string>& sst, Cell
     XmlToken token;
     uint32_t row = 0, lastColumn = 0;
     PendingCell cell;
-    bool inCell = false, inValue = false;
+    bool inData = false, inCell = false, inValue = false;
     while (scanner.Next(token)) {
+        // Extension lists after the data may hold elements of the same names.
+        if (token.name == "sheetData") {
+            inData = token.kind == XmlToken::kStart && !token.bEmpty;
+            continue;
+        }
+        if (!inData)
+            continue;
         if (token.kind == XmlToken::kStart && token.name == "row") {
             std::string r;
             uint32_t number = row + 1;

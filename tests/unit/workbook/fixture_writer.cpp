@@ -373,7 +373,8 @@ Bytes MakeXlsx(const std::string& sheetData, const std::string& sharedStrings, b
         "</Relationships>";
     std::string sheet = "<?xml version=\"1.0\"?><worksheet xmlns=\"" + ns +
                         "spreadsheetml/2006/main\"><sheetData>" + sheetData +
-                        "</sheetData></worksheet>";
+                        "</sheetData><extLst><ext><c r=\"Z99\"><v>1</v></c></ext></extLst>"
+                        "</worksheet>";
     std::string other = "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>"
                         "wrong sheet</t></is></c></row></sheetData></worksheet>";
     std::vector<ZipSpec> entries = {
