@@ -402,3 +402,13 @@ TEST_F(Editor, ALargeFileLoadsAndSavesInReasonableTime) {
     EXPECT_LT(loaded - start, 15000u);
     EXPECT_LT(saved - loaded, 10000u);
 }
+
+TEST_F(Editor, OverlongFieldsAreCutAtACharacterBoundary) {
+    std::string path = folder + "long.csv";
+    std::string field = std::string(985, 'a') + "\xC3\xA9" + std::string(1500, 'b');
+    WriteFile(path, "short;" + field + "\n");
+    Start(path);
+    EXPECT_EQ(GetText(grid, 1, 2), std::string(985, 'a'));
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(ReadFile(path), "short;" + std::string(985, 'a') + "\n");
+}
