@@ -139,7 +139,9 @@ static LRESULT HandleCellMessage(HWND hwnd, GridRecord& rec, UINT msg, const Cel
         SetCellText(hwnd, rec, cell, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return 0;
     case GRM_GETCELLTEXT:
-        rec.cells.CopyText(cell.nRow, cell.nCol, reinterpret_cast<char*>(lParam));
+        if (lParam != 0) {
+            rec.cells.CopyText(cell.nRow, cell.nCol, reinterpret_cast<char*>(lParam));
+        }
         return 0;
     case GRM_DELETECELL:
         rec.cells.Remove(cell.nRow, cell.nCol);

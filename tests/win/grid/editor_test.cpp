@@ -369,6 +369,12 @@ TEST_F(Editor, DISABLED_ShowForScreenshot) {
     std::string path = folder + "names.csv";
     WriteFile(path, "Name;Street;City;Member\nAnna Berg;Main St 4;Springfield;TRUE\n"
                     "\"x;y\";12.50;~75;FALSE\nBob;;abc;true\n");
+    std::string more;
+    for (int row = 5; row <= 60; ++row) {
+        more += "Person " + std::to_string(row) + ";Road " + std::to_string(row) + ";Town;" +
+                (row % 2 ? "TRUE" : "FALSE") + "\n";
+    }
+    std::ofstream(path, std::ios::binary | std::ios::app) << more;
     Start(path);
     SetWindowPos(dlg, nullptr, 0, 0, 640, 480, SWP_NOZORDER);
     SetFocus(grid);
