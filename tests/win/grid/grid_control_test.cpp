@@ -268,25 +268,21 @@ TEST_F(GridControl, ResizingSnapsTheDataAreaToWholeRows) {
     }
 }
 
-TEST_F(GridControl, DISABLED_MessageCost) {
-    DWORD start = GetTickCount();
-    for (int i = 0; i < 256000; ++i) {
-        SendMessageA(grid, GRM_GETROWS, 0, 0);
+TEST_F(GridControl, ATitleOver300CharactersIsReplaced) {
+    SendMessageA(grid, GRM_SETDIMENSIONS, 50, 3);
+    SetFocus(grid);
+    std::string lines;
+    for (int i = 0; i < 10; ++i) {
+        lines += std::string(29, 't') + "\n";
     }
-    DWORD queried = GetTickCount();
-    for (int i = 0; i < 256000; ++i) {
-        SetText(grid, i / 8 + 1, i % 8 + 1, "Springfield");
-    }
-    DWORD written = GetTickCount();
-    for (int i = 0; i < 256000; ++i) {
-        SetText(grid, i / 8 + 1, i % 8 + 1, "Springfield");
-    }
-    DWORD rewritten = GetTickCount();
-    ShowWindow(grid, SW_HIDE);
-    for (int i = 0; i < 256000; ++i) {
-        SetText(grid, i / 8 + 1, i % 8 + 1, "Springfield");
-    }
-    DWORD hidden = GetTickCount();
-    std::printf("256000 queries %lu ms, writes %lu ms, rewrites %lu ms, hidden %lu ms\n",
-                queried - start, written - queried, rewritten - written, hidden - rewritten);
+    const LPARAM inRowsUnlessTitleIsTall = MAKELPARAM(60, 120);
+    std::string tall = lines + std::string(300 - lines.size(), 't');
+    SendMessageA(grid, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tall.c_str()));
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, inRowsUnlessTitleIsTall);
+    EXPECT_EQ(SendMessageA(grid, GRM_GETCURSORROW, 0, 0), 1) << "eleven lines of title";
+
+    std::string tooLong = tall + "t";
+    SendMessageA(grid, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tooLong.c_str()));
+    SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, inRowsUnlessTitleIsTall);
+    EXPECT_GT(SendMessageA(grid, GRM_GETCURSORROW, 0, 0), 1) << "one line of replacement";
 }
