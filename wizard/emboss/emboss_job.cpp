@@ -1,0 +1,115 @@
+#include "emboss_job.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "data_services.h"
+#include "emboss_run.h"
+#include "job_sink.h"
+#include "label_placement.h"
+#include "page_grid.h"
+#include "raw_print.h"
+#include "resource.h"
+#include "settings.h"
+#include "shared_fields.h"
+#include "spool_folder.h"
+
+namespace {
+
+// One job's record lives until its worker ends; a new job only starts once
+// the page has seen the last one finish.
+EmbossJob g_job;
+
+class PageJobControl : public JobControl {
+  public:
+    explicit PageJobControl(const EmbossJob& job) : job_(job) {}
+
+    int Running() override { return job_.pRunning->load() != 0; }
+    int32_t LastLabel() override { return LoadSharedField(&job_.pState->nToLabel); }
+    void Processing(int32_t, int32_t nOrdinal, int32_t nCount) override {
+        // The place of the label in this job, so that a range starting
+        // above 1 still counts up to its own size.
+        ShowStatus(job_.hPage, IDS_PROCESSING_LABEL, nOrdinal, nCount);
+        SendMessageA(job_.hProgress, PBM_SETPOS, nOrdinal - 1, 0);
+    }
+
+  private:
+    const EmbossJob& job_;
+};
+
+void Fail(const EmbossJob& job, int code, const char* szSpoolFile) {
+    SendMessageA(job.hPage, kJobFailedMessage, code, reinterpret_cast<LPARAM>(szSpoolFile));
+    SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
+}
+
+} // namespace
+
+void SetEmbossButton(HWND page, int bRunning) {
+    char text[64] = "";
+    LoadStringA(GetModuleHandleA(nullptr), bRunning ? IDS_ABORT : IDS_EMBOSS, text, sizeof text);
+    SetDlgItemTextA(page, IDC_EMBOSS, text);
+}
+
+int StartEmbossJob(HWND page, AppState* state, int bToFile, std::atomic<int32_t>* pRunning) {
+    g_job = {state, GetDlgItem(page, IDC_PROGRESS), page, bToFile, pRunning};
+    pRunning->store(1);
+    SetEmbossButton(page, 1);
+    HANDLE thread = CreateThread(nullptr, 0, EmbossJobThread, &g_job, 0, nullptr);
+    if (!thread) {
+        pRunning->store(0);
+        SetEmbossButton(page, 0);
+        return 0;
+    }
+    CloseHandle(thread);
+    return 1;
+}
+
+DWORD WINAPI EmbossJobThread(LPVOID parameter) {
+    const EmbossJob& job = *static_cast<const EmbossJob*>(parameter);
+    AppState* state = job.pState;
+    const SheetFormat& f = state->Sheet;
+    const uint32_t W = PageGridWidth(f.wPaperWidth);
+    const uint32_t H = PageGridHeight(f.wPaperHeight);
+    uint8_t* grid = AllocPageGrid(W, H);
+    if (!grid) {
+        Fail(job, kJobNoMemory, "");
+        return 0;
+    }
+    char spoolFile[MAX_PATH];
+    MakeTempSpoolFile(spoolFile);
+    FILE* spool = *spoolFile ? fopen(spoolFile, "wb") : nullptr;
+    if (!spool) {
+        FreePageGrid(grid);
+        Fail(job, kJobNoSpoolFile, spoolFile);
+        return 0;
+    }
+
+    FileJobSink sink(spool);
+    LabelJob labels = MakeLabelJob(state, grid, W, H, &sink, ComposeLabelText);
+    PageJobControl control(job);
+    const int32_t from = LoadSharedField(&state->nFromLabel);
+    const int32_t start = LoadSharedField(&state->nStartPos);
+    const int32_t count = LoadSharedField(&state->nToLabel) - from + 1;
+    SendMessageA(job.hProgress, PBM_SETRANGE32, 0, count > 0 ? count : 0);
+    SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
+    const JobOutcome outcome = WriteEmbossJob(labels, from, start, ReadMultipleImpacts(), control);
+    CloseAppDataSource(state);
+    // A spool file that could not be completed is never printed.
+    const bool written = fclose(spool) == 0 && outcome == kJobComplete;
+    FreePageGrid(grid);
+    if (outcome == kJobStopped) {
+        Fail(job, kJobUserAbort, spoolFile);
+        return 0;
+    }
+    if (!written) {
+        Fail(job, kJobNoMemory, spoolFile);
+        return 0;
+    }
+    SendMessageA(job.hProgress, PBM_SETPOS, count > 0 ? count : 0, 0);
+    char printer[MAX_PATH] = "";
+    SendMessageA(job.hPage, kCopyPrinterMessage, 0, reinterpret_cast<LPARAM>(printer));
+    SpoolAndPrint(job.hPage, job.hProgress, spoolFile, printer, job.bToFile, state);
+    return 0;
+}

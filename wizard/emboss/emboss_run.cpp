@@ -1,0 +1,30 @@
+#include "emboss_run.h"
+
+#include "job_framing.h"
+
+JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint32_t nImpacts,
+                          JobControl& control) {
+    const SheetFormat& f = job.pState->Sheet;
+    job.bPagePending = 0;
+    if (!WriteJobHeader(*job.pSink, PaperWholeInches(f.wPaperWidth),
+                        PaperWholeInches(f.wPaperHeight), nImpacts))
+        return kJobFailed;
+    // The count shown stays that of the range at the start, even when the
+    // last label is changed during the job.
+    const int64_t count = int64_t{control.LastLabel()} - nFrom + 1;
+    const int32_t shownCount = count > 0 ? static_cast<int32_t>(count) : 0;
+    // 64 bits, so a last label of INT32_MAX cannot wrap the loop around.
+    int64_t slot = nStartPos;
+    for (int64_t label = nFrom; label <= control.LastLabel(); ++label, ++slot) {
+        if (!control.Running())
+            return kJobStopped;
+        control.Processing(static_cast<int32_t>(label), static_cast<int32_t>(label - nFrom + 1),
+                           shownCount);
+        if (slot > INT32_MAX ||
+            !PlaceNextLabel(job, static_cast<int32_t>(label), static_cast<int32_t>(slot)))
+            return kJobFailed;
+    }
+    if (!PlaceNextLabel(job, -1, 0) || !WriteJobEnd(*job.pSink))
+        return kJobFailed;
+    return kJobComplete;
+}

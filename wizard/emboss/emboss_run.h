@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+#include "label_placement.h"
+
+// What a running job asks of the page that started it. The page's thread
+// may change the answers while the job runs.
+class JobControl {
+  public:
+    virtual ~JobControl() = default;
+    // 0 once the user asked the job to stop.
+    virtual int Running() = 0;
+    // The last label number to emboss, read afresh before each label.
+    virtual int32_t LastLabel() = 0;
+    // Label nOrdinal (from 1) of nCount is being placed.
+    virtual void Processing(int32_t nLabel, int32_t nOrdinal, int32_t nCount) = 0;
+};
+
+enum JobOutcome {
+    kJobComplete, // header, every label, last page and job end written
+    kJobStopped,  // stopped by the user before a label; no job end
+    kJobFailed,   // a label could not be placed or a write failed
+};
+
+// Writes a whole job into job.pSink: the header for the sheet's paper and
+// nImpacts, labels nFrom to LastLabel() from slot nStartPos on, the last
+// partly filled sheet and the job end.
+JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint32_t nImpacts,
+                          JobControl& control);
