@@ -350,6 +350,12 @@ TEST_F(Editor, CancelledOpenLeavesNoDocument) {
     Command(IDM_FILE_OPEN);
     ASSERT_NE(CurrentDocument(), nullptr);
     EXPECT_EQ(GetText(grid, 1, 2), "l");
+    char lastDir[MAX_PATH] = "";
+    DWORD size = sizeof lastDir;
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kKeyPath, "LastDir", RRF_RT_REG_SZ, nullptr, lastDir,
+                           &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::string(lastDir) + "\\", folder) << "the folder of the opened file";
 }
 
 TEST_F(Editor, NewClearsTheGridAndTheTitle) {
