@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data_services.h"
+#include "data_source.h"
+#include "excel_automation.h"
+#include "external_editor.h"
+#include "fixture_writer.h"
+#include "win_test_support.h"
+
+namespace {
+
+std::vector<std::string> g_errors;
+
+void RecordError(const char* text, const char*) {
+    g_errors.push_back(text);
+}
+
+class DataSourceWinTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InstallDataServices();
+        ResetAppState(&state_);
+        g_errors.clear();
+        SetAutomationErrorSink(RecordError);
+    }
+    void TearDown() override {
+        ReleaseAppState(&state_);
+        SetAutomationErrorSink(nullptr);
+    }
+
+    void Use(const std::string& name, const std::string& bytes) {
+        const std::string path = folder_.File(name);
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+        std::strcpy(state_.szDatabaseFile, path.c_str());
+    }
+
+    std::string Cell(int32_t row, int32_t column) {
+        char* text = DataSourceCell(&state_, row, column);
+        const std::string result = text ? text : "<null>";
+        DataSourceFreeCell(&state_, text);
+        return result;
+    }
+
+    TempFolder folder_;
+    AppState state_{};
+};
+
+TEST_F(DataSourceWinTest, CsvThroughTheLibraryGivesAnsiText) {
+    Use("Names.CSV", "Name;City\nM\xC3\xBCller;K\xC3\xB6ln\n");
+    ASSERT_NE(0u, DataSourceOpen(&state_));
+    EXPECT_EQ(kSourceCsv, state_.nSourceKind);
+    EXPECT_EQ(2, DataSourceRowCount(&state_));
+    EXPECT_EQ(2, DataSourceColumnCount(&state_));
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the prefix's ANSI code page is " << GetACP();
+    }
+    EXPECT_EQ("M\xFCller", Cell(2, 1));
+    EXPECT_EQ("K\xF6ln", Cell(2, 2));
+}
+
+TEST_F(DataSourceWinTest, ReleasingTheRecordClosesTheSource) {
+    Use("a.csv", "x\n");
+    ASSERT_NE(0u, DataSourceOpen(&state_));
+    ReleaseAppState(&state_);
+    EXPECT_EQ(0u, state_.hDataSource);
+    EXPECT_EQ(-1, DataSourceRowCount(&state_));
+}
+
+TEST_F(DataSourceWinTest, WorkbookIsReadDirectlyWithoutSpreadsheetApplication) {
+    if (ExcelRegistered()) {
+        GTEST_SKIP() << "a spreadsheet application is registered in this prefix";
+    }
+    const Bytes book = MakeXls({}, {
+                                       Label(0, 0, u"M\u00fcller", false),
+                                       Number(0, 1, 3),
+                                       Number(1, 1, 0.05),
+                                   });
+    Use("Book.xls", std::string(book.begin(), book.end()));
+    ASSERT_NE(0u, DataSourceOpen(&state_));
+    EXPECT_EQ(kSourceWorkbook, state_.nSourceKind);
+    EXPECT_EQ(2, DataSourceRowCount(&state_));
+    EXPECT_EQ(2, DataSourceColumnCount(&state_));
+    EXPECT_EQ("3", Cell(1, 2));
+    EXPECT_EQ("0.05", Cell(2, 2));
+    EXPECT_EQ("", Cell(2, 1));
+    if (GetACP() == 1252) {
+        EXPECT_EQ("M\xFCller", Cell(1, 1));
+    }
+    EXPECT_TRUE(g_errors.empty());
+}
+
+TEST_F(DataSourceWinTest, FailingAutomationIsReportedAndTheProcessGoesOn) {
+    EXPECT_EQ(E_POINTER, AutoWrap(DISPATCH_PROPERTYGET, nullptr, nullptr, L"Count", 0));
+    ASSERT_EQ(1u, g_errors.size());
+    EXPECT_EQ("NULL IDispatch passed to AutoWrap()", g_errors[0]);
+    EXPECT_EQ(-1, ExcelRowCount(nullptr));
+    EXPECT_EQ(nullptr, ExcelCell(nullptr, 1, 1));
+    ExcelClose(nullptr);
+}
+
+TEST(RunAndWait, WaitsForTheProcessAndReportsStartFailures) {
+    TempFolder folder;
+    const std::string marker = folder.File("ran.txt");
+    ASSERT_EQ(1, RunAndWait("cmd.exe /c echo done> \"%s\"", marker.c_str()));
+    EXPECT_EQ("done\r\n", ReadFileBytes(marker));
+    EXPECT_EQ(0, RunAndWait("\"%s\"", folder.File("no such program.exe").c_str()));
+}
+
+} // namespace

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data_services.h"
+#include "external_editor.h"
+#include "file_locations.h"
+#include "label_fields.h"
+#include "page_table.h"
+#include "resource.h"
+#include "settings.h"
+#include "win_test_support.h"
+
+namespace {
+
+constexpr int kWizardNext = 0x3024;
+
+// What the page asked to start, and the file the fake editor "saves".
+std::vector<std::string> g_commands;
+std::string g_savedByEditor;
+
+int FakeRun(const char* commandLine) {
+    g_commands.push_back(commandLine);
+    if (!g_savedByEditor.empty()) {
+        const std::string key = std::string(SettingsKeyPath()) + "\\csv";
+        RegWriteValue(HKEY_CURRENT_USER, key.c_str(), "LastSaved", REG_SZ, g_savedByEditor.c_str(),
+                      static_cast<DWORD>(g_savedByEditor.size() + 1));
+    }
+    return 1;
+}
+
+int FakeOpen(const char* path) {
+    g_commands.push_back(std::string("open ").append(path));
+    return 1;
+}
+
+UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
+    return message == PSPCB_CREATE ? 1 : 0;
+}
+
+class DatabasePageTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        LoadLibraryA("riched20.dll");
+        InstallDataServices();
+    }
+
+    void SetUp() override {
+        ForgetLastSaved();
+        g_commands.clear();
+        g_savedByEditor.clear();
+        SetEditorLauncher({FakeRun, FakeOpen});
+        ResetAppState(&state_);
+        state_.Sheet.wTextWidth = 11340; // 200 mm
+        std::strcpy(state_.szLabelText, "{A}\r\n{B}");
+        ScanLabelFields(&state_);
+        for (int i = 0; i < kPageCount; ++i) {
+            rows_[i] = {
+                IDD_DATABASE, DatabasePageProc, PageCallback, i, IDS_TITLE_DATABASE, &state_, 1};
+        }
+        names_ = folder_.File("names.csv");
+        ASSERT_TRUE(WriteFileBytes(names_, "Ann;Smith\nM\xC3\xBCller;Bo\n"));
+    }
+
+    void TearDown() override {
+        if (frame_ && IsWindow(frame_)) {
+            DestroyWindow(frame_);
+        }
+        PumpPending();
+        ReleaseAppState(&state_);
+        SetEditorLauncher({nullptr, nullptr});
+        ForgetLastSaved();
+    }
+
+    static void ForgetLastSaved() {
+        const std::string key = std::string(SettingsKeyPath()) + "\\csv";
+        HKEY handle;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_WRITE, &handle) == ERROR_SUCCESS) {
+            RegDeleteValueA(handle, "LastSaved");
+            RegCloseKey(handle);
+        }
+    }
+
+    void Open() {
+        PROPSHEETPAGEA page{};
+        page.dwSize = sizeof page;
+        page.dwFlags = PSP_USECALLBACK;
+        page.hInstance = GetModuleHandleA(nullptr);
+        page.pszTemplate = MAKEINTRESOURCEA(IDD_DATABASE);
+        page.pfnDlgProc = DatabasePageProc;
+        page.lParam = reinterpret_cast<LPARAM>(&rows_[5]);
+        page.pfnCallback = PageCallback;
+        PROPSHEETHEADERA header{};
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_MODELESS;
+        header.hInstance = GetModuleHandleA(nullptr);
+        header.nPages = 1;
+        header.ppsp = &page;
+        frame_ = reinterpret_cast<HWND>(PropertySheetA(&header));
+        ASSERT_NE(nullptr, frame_);
+        page_ = PropSheet_GetCurrentPageHwnd(frame_);
+        ASSERT_NE(nullptr, page_);
+        PumpPending();
+    }
+
+    std::string Text(int id) const {
+        char text[300] = "";
+        GetDlgItemTextA(page_, id, text, sizeof text);
+        return text;
+    }
+
+    std::wstring PreviewText() const {
+        wchar_t text[512] = L"";
+        GETTEXTEX get{sizeof text, GT_DEFAULT, 1200, nullptr, nullptr};
+        SendDlgItemMessageW(page_, IDC_LABEL_TEXT, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                            reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    void Press(int id) {
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
+        PumpPending();
+    }
+
+    void TypePath(const std::string& path) {
+        SetDlgItemTextA(page_, IDC_DATABASE_PATH, path.c_str());
+        PumpPending();
+    }
+
+    void Spin(int position, int delta) {
+        NMUPDOWN change{};
+        change.hdr.hwndFrom = GetDlgItem(page_, IDC_RECORD_SPIN);
+        change.hdr.idFrom = IDC_RECORD_SPIN;
+        change.hdr.code = UDN_DELTAPOS;
+        change.iPos = position;
+        change.iDelta = delta;
+        SendMessageA(page_, WM_NOTIFY, IDC_RECORD_SPIN, reinterpret_cast<LPARAM>(&change));
+    }
+
+    bool NextEnabledBecomes(bool enabled) {
+        return PumpUntil(
+            [&] { return (IsWindowEnabled(GetDlgItem(frame_, kWizardNext)) != FALSE) == enabled; });
+    }
+
+    TempFolder folder_;
+    AppState state_{};
+    PageEntry rows_[kPageCount]{};
+    HWND frame_ = nullptr;
+    HWND page_ = nullptr;
+    std::string names_;
+};
+
+TEST_F(DatabasePageTest, CreateStartsTheEditorEmptyAndTakesWhatItSaved) {
+    Open();
+    EXPECT_EQ("Create...", Text(IDC_DATABASE_EDIT));
+    EXPECT_TRUE(NextEnabledBecomes(false));
+    g_savedByEditor = names_;
+    Press(IDC_DATABASE_EDIT);
+    ASSERT_EQ(1u, g_commands.size());
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    const std::string module(program);
+    std::string expected(1, '"');
+    expected.append(module, 0, module.rfind('\\')).append("\\gridpad.exe\"");
+    EXPECT_EQ(expected, g_commands[0]);
+    EXPECT_EQ(names_, Text(IDC_DATABASE_PATH));
+    // Opening the source lowercases the stored path.
+    EXPECT_EQ(0, lstrcmpiA(names_.c_str(), state_.szDatabaseFile)) << state_.szDatabaseFile;
+    EXPECT_EQ("Edit...", Text(IDC_DATABASE_EDIT));
+    EXPECT_TRUE(NextEnabledBecomes(true));
+    EXPECT_EQ("Label 1 of max 2 labels", Text(IDC_RECORD_COUNTER));
+    EXPECT_TRUE(IsWindowVisible(frame_));
+}
+
+TEST_F(DatabasePageTest, EditHandsPathsWithBlanksToTheEditorWhole) {
+    const std::string spaced = folder_.File("my names.csv");
+    ASSERT_TRUE(WriteFileBytes(spaced, "a;b\n"));
+    std::strcpy(state_.szDatabaseFile, spaced.c_str());
+    Open();
+    Press(IDC_DATABASE_EDIT);
+    ASSERT_EQ(1u, g_commands.size());
+    std::string lowered = spaced;
+    for (char& c : lowered) {
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    }
+    std::string tail(" \"");
+    tail.append(lowered).append(1, '"');
+    EXPECT_EQ(tail, g_commands[0].substr(g_commands[0].size() - tail.size()));
+    EXPECT_EQ(lowered, std::string(state_.szDatabaseFile)) << "nothing saved: the path stays";
+}
+
+TEST_F(DatabasePageTest, WorkbookWithoutSpreadsheetApplicationOpensWithItsProgram) {
+    const std::string book = folder_.File("book.xls");
+    ASSERT_TRUE(WriteFileBytes(book, "x"));
+    std::strcpy(state_.szDatabaseFile, book.c_str());
+    Open();
+    Press(IDC_DATABASE_EDIT);
+    ASSERT_EQ(1u, g_commands.size());
+    EXPECT_EQ(0u, g_commands[0].rfind("open ", 0)) << g_commands[0];
+}
+
+TEST_F(DatabasePageTest, TypedPathEnablesNextButStaysOutOfTheRecord) {
+    Open();
+    TypePath(names_);
+    EXPECT_TRUE(NextEnabledBecomes(true));
+    EXPECT_STREQ("", state_.szDatabaseFile);
+    TypePath(folder_.File("missing.csv"));
+    EXPECT_TRUE(NextEnabledBecomes(false));
+}
+
+TEST_F(DatabasePageTest, PreviewShowsRecordsAndStopsAtTheLast) {
+    std::strcpy(state_.szDatabaseFile, names_.c_str());
+    Open();
+    EXPECT_EQ("Label 1 of max 2 labels", Text(IDC_RECORD_COUNTER));
+    EXPECT_EQ(L"Ann\rSmith", PreviewText().substr(0, 9));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page_, IDC_LABEL_TEXT)));
+
+    Spin(1, 1);
+    EXPECT_EQ("Label 2 of max 2 labels", Text(IDC_RECORD_COUNTER));
+    if (GetACP() == 1252) {
+        EXPECT_EQ(std::wstring(L"M\u00fcller"), PreviewText().substr(0, 6));
+    }
+    Spin(2, 1);
+    EXPECT_EQ("Label 2 of max 2 labels", Text(IDC_RECORD_COUNTER));
+    EXPECT_EQ(2, state_.nMaxLabel);
+}
+
+} // namespace
