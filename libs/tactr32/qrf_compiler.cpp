@@ -159,7 +159,8 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
     if (kind == TableKind::kExceptions)
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
-        cmd == "joiner" || cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix")
+        cmd == "joiner" || cmd == "quote" || cmd == "numsep" || cmd == "numprefix" ||
+        cmd == "numsuffix")
         return CharLine(cmd, tok);
     return IndicatorLine(cmd, tok);
 }
@@ -195,6 +196,13 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
         t.chars[up] = t.chars[lo];
         t.lower[up] = lo;
         return 1;
+    }
+    if (cmd == "quote") {
+        if (tok.size() != 4)
+            return Fail("quote needs a character, its opening and its closing dots");
+        uint8_t q = 0;
+        return DefineChar(tok[1], kPunct | kQuote, q) && Dots(tok[2], t.chars[q]) &&
+               Dots(tok[3], t.closing[q]);
     }
     if (tok.size() != 3)
         return Fail(cmd + " needs a character and its dots");

@@ -22,6 +22,7 @@ enum CharFlag : uint16_t {
     kNumPrefix = 256, // a sign whose cells begin a number (+33)
     kNumSuffix = 512, // follows a number without its space (20 %)
     kSeqStart = 1024, // begins a sequence written as one sign (\xB0C)
+    kQuote = 2048,    // opens or closes by its place: chars[] opens, closing[] closes
 };
 
 // Where a contraction may stand inside a word.
@@ -95,6 +96,7 @@ struct Table {
     uint16_t flags[256] = {};
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];
+    CellRun closing[256];
     Indicators ind;
     std::vector<uint8_t> cells;
     // Root node 0; rootChild maps a first letter straight to its node.

@@ -31,6 +31,7 @@ class Engine {
     void WordCapital(size_t n);
     bool IsBreak(uint8_t c) const;
     bool IsAddress(size_t i) const;
+    bool OpensQuote(size_t i) const;
     size_t Sequence(size_t i);
     void StartPassage(size_t i);
     void EndPassage();
@@ -96,6 +97,8 @@ void Engine::Text(const uint8_t* s, size_t len) {
             if (t_.chars[c].len == 0) {
                 if (t_.ind.bUndefined)
                     Emit(t_.ind.undefined);
+            } else if (Is(c, kQuote) && !OpensQuote(i)) {
+                Emit(t_.closing[c]);
             } else if (Is(c, kSpace) && t_.chars[c].len == 1 && t_.cells[t_.chars[c].off] == 0) {
                 w_.Blank();
             } else {
@@ -131,6 +134,15 @@ bool Engine::IsAddress(size_t i) const {
         if (word.find(mark) != std::string_view::npos)
             return true;
     return false;
+}
+
+// A quotation mark opens at the start, after a blank or after an opening
+// bracket, and closes everywhere else.
+bool Engine::OpensQuote(size_t i) const {
+    if (i == 0 || IsBreak(s_[i - 1]))
+        return true;
+    uint8_t prev = s_[i - 1];
+    return prev == '(' || prev == '[' || prev == '{';
 }
 
 bool Engine::IsBreak(uint8_t c) const {
