@@ -46,6 +46,12 @@ int SpinPosition(double value, double min, double max, int count) {
 
 double SpinStepValue(double value, int delta, double step, double min, double max, bool wrap) {
     double next = value + delta * step;
+    // Several steps at once can leave a rounding residue such as -5.6e-17
+    // where the user expects 0; it would be written in exponent form and
+    // then fail the page's number check.
+    if (std::fabs(next) < 1e-9) {
+        next = 0.0;
+    }
     if (delta < 0) {
         if (min - next > Tolerance(std::max(next, min))) {
             next = wrap ? max : min;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "spin_value.h"
 
 namespace {
@@ -38,13 +40,16 @@ TEST(SpinStepValue, StopsAtTheBounds) {
         {"down within tolerance is kept", 1.0, -1, 1, 0, 10, false, 0.0},
         {"up with wrap", 297.0, 1, 0.1, 0, 297, true, 0.0},
         {"down with wrap", 0.0, -1, 0.1, 0, 297, true, 297.0},
+        {"three steps down to zero leave no residue", 0.3, -3, 0.1, 0, 297, false, 0.0},
         {"zero step above max", 20.0, 1, 0.0, 0, 10, false, 10.0},
         {"count up", 3, 1, 1, 1, 3, false, 3},
     };
     for (const auto& c : cases) {
-        EXPECT_NEAR(c.expected, SpinStepValue(c.value, c.delta, c.step, c.min, c.max, c.wrap),
-                    1e-12)
-            << c.what;
+        const double next = SpinStepValue(c.value, c.delta, c.step, c.min, c.max, c.wrap);
+        EXPECT_NEAR(c.expected, next, 1e-12) << c.what;
+        char text[64];
+        FormatSpinValue(next, 1, text, sizeof text);
+        EXPECT_EQ(nullptr, std::strchr(text, 'e')) << c.what << ": " << text;
     }
 }
 
