@@ -90,6 +90,12 @@ TEST_F(Ueb, WordSignLookAlikes) {
                 {"e-mail", "56-15-36-134-1-24-123"}});
 }
 
+TEST_F(Ueb, QuotesOpenAndClose) {
+    Check(*g1, {{"say \"hi\" now", "234-1-13456 236-125-24-356 1345-135-2456"},
+                {"(\"x\")", "5-126-236-1346-356-5-345"},
+                {"\"5\"", "236-3456-15-356"}});
+}
+
 TEST_F(Ueb, LineEndsAreKept) {
     Check(*g1, {{"a\r\nb", "1\r\n12"},
                 {"a\nb\rc", "1\n12\r14"},
