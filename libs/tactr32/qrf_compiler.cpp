@@ -85,7 +85,9 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
     const std::string& cmd = tok[0];
 
     if (cmd == "name" || cmd == "language" || cmd == "description") {
-        std::string rest = RestAfter(line, 1);
+        std::string rest;
+        if (!ParseText(RestAfter(line, 1), rest))
+            return Fail("bad escape in the " + cmd);
         if (cmd == "name")
             t.szName = rest;
         if (cmd == "language")

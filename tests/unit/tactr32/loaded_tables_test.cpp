@@ -56,6 +56,8 @@ TEST(TableTexts, DescriptionAndCopy) {
               tactr::DescribeTable(TablePath("en-ueb-g2.qrf")));
     EXPECT_EQ(0u,
               tactr::DescribeTable(TablePath("missing.qrf")).find("This table cannot be used:\n"));
+    EXPECT_EQ(0u,
+              tactr::DescribeTable(TablePath("es-g0.qrf")).find("Espa\xF1ol sin contracciones\n"));
 
     char buf[6];
     std::memset(buf, 'x', sizeof buf);
