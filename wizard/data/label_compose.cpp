@@ -13,8 +13,6 @@ namespace {
 // this only says that the preview loaded them last.
 uint32_t g_previewTables = 0;
 
-constexpr size_t kWorkBufferSize = 1008;
-
 bool HasSourcePath(const AppState& state) {
     return state.szDatabaseFile[0] != '\0';
 }
