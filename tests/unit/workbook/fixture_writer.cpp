@@ -151,30 +151,38 @@ static Bytes Bof(uint16_t kind) {
     return b;
 }
 
+// The second sheet's records come first in the stream, so only a reader
+// that follows the sheet list finds the first sheet.
 Bytes MakeBiff8Stream(const std::vector<BiffRecordSpec>& sstRecords,
-                      const std::vector<BiffRecordSpec>& sheetRecords) {
+                      const std::vector<BiffRecordSpec>& sheetRecords,
+                      const std::vector<BiffRecordSpec>& secondSheetRecords) {
     Bytes out;
     PutRecord(out, 0x0809, Bof(0x0005));
     for (const auto& r : sstRecords)
         PutRecord(out, r.type, r.data);
-    size_t boundSheet = out.size() + 4;
-    Bytes sheetEntry;
-    PutU32(sheetEntry, 0);
-    sheetEntry.push_back(0);
-    sheetEntry.push_back(0);
-    sheetEntry.push_back(6);
-    sheetEntry.push_back(0);
-    for (char c : std::string("Sheet1"))
-        sheetEntry.push_back(uint8_t(c));
-    PutRecord(out, 0x0085, sheetEntry);
+    size_t boundSheets[2];
+    for (size_t k = 0; k < 2; ++k) {
+        boundSheets[k] = out.size() + 4;
+        Bytes entry;
+        PutU32(entry, 0);
+        entry.push_back(0);
+        entry.push_back(0);
+        entry.push_back(6);
+        entry.push_back(0);
+        for (char c : std::string(k == 0 ? "Sheet1" : "Sheet2"))
+            entry.push_back(uint8_t(c));
+        PutRecord(out, 0x0085, entry);
+    }
     PutRecord(out, 0x000A, {});
-    uint32_t sheetOffset = uint32_t(out.size());
-    for (int i = 0; i < 4; ++i)
-        out[boundSheet + i] = uint8_t(sheetOffset >> (8 * i));
-    PutRecord(out, 0x0809, Bof(0x0010));
-    for (const auto& r : sheetRecords)
-        PutRecord(out, r.type, r.data);
-    PutRecord(out, 0x000A, {});
+    for (size_t k : {1, 0}) {
+        uint32_t offset = uint32_t(out.size());
+        for (int i = 0; i < 4; ++i)
+            out[boundSheets[k] + i] = uint8_t(offset >> (8 * i));
+        PutRecord(out, 0x0809, Bof(0x0010));
+        for (const auto& r : k == 0 ? sheetRecords : secondSheetRecords)
+            PutRecord(out, r.type, r.data);
+        PutRecord(out, 0x000A, {});
+    }
     return out;
 }
 

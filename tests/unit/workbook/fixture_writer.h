@@ -17,14 +17,16 @@ void PutF64(Bytes& out, double value);
 // under 4096 bytes go into the mini stream, as real writers do.
 Bytes MakeCompoundFile(const std::vector<std::pair<std::string, Bytes>>& streams);
 
-// A BIFF8 workbook stream: globals (optional SST records, one sheet) and
-// one worksheet.
+// A BIFF8 workbook stream: globals (optional SST records, the sheet list)
+// and two worksheets; the second one is a decoy a reader must not show.
 struct BiffRecordSpec {
     uint16_t type;
     Bytes data;
 };
 Bytes MakeBiff8Stream(const std::vector<BiffRecordSpec>& sstRecords,
-                      const std::vector<BiffRecordSpec>& sheetRecords);
+                      const std::vector<BiffRecordSpec>& sheetRecords,
+                      const std::vector<BiffRecordSpec>& secondSheetRecords = {
+                          {0x0203, {0, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}}});
 // Padded to at least 4096 bytes so it lives in regular sectors.
 Bytes MakeXls(const std::vector<BiffRecordSpec>& sstRecords,
               const std::vector<BiffRecordSpec>& sheetRecords, bool bPadToRegular = true);
