@@ -1,7 +1,7 @@
 #include "workbook.h"
 
 #include <cstdint>
-#include <new>
+#include <memory>
 #include <vector>
 
 #include "biff8_reader.h"
@@ -27,15 +27,16 @@ static bool ReadAny(const uint8_t* p, size_t nSize, CellStore& cells) {
     return false;
 }
 
+// No exception leaves the reader: a file it cannot hold in memory is a
+// file it cannot open.
 Workbook* WorkbookOpen(const void* pData, size_t nSize) {
     if (!pData)
         return nullptr;
     try {
-        Workbook* pBook = new Workbook;
+        auto pBook = std::make_unique<Workbook>();
         if (ReadAny(static_cast<const uint8_t*>(pData), nSize, pBook->cells))
-            return pBook;
-        delete pBook;
-    } catch (const std::bad_alloc&) {
+            return pBook.release();
+    } catch (...) {
     }
     return nullptr;
 }
