@@ -40,15 +40,15 @@ char* SettleCurrentFormat(const char* iniPath, SheetFormat& current, SheetFormat
         }
         return names;
     }
-    if (*name) {
-        SaveSheetFormat(iniPath, &current, name);
-    }
+    // A library that cannot be written (read-only, no data folder) must not
+    // replace the project's format by an entry that was never stored.
+    const bool saved = *name && SaveSheetFormat(iniPath, &current, name);
     FreeSheetFormatList(names);
     names = ListSheetFormats(iniPath);
     if (!*name && names) {
         std::snprintf(name, sizeof name, "%s", names);
-    }
-    if (names) {
+        LoadSheetFormat(iniPath, &current, name, &stored);
+    } else if (saved) {
         LoadSheetFormat(iniPath, &current, name, &stored);
     } else {
         // No library to work with: the page shows and edits the default.

@@ -349,6 +349,26 @@ TEST_F(SheetFormatPageTest, AProjectsFormatJoinsTheLibrary) {
     EXPECT_EQ("8.50", Text(IDC_PAPER_WIDTH));
 }
 
+TEST_F(SheetFormatPageTest, AReadOnlyLibraryKeepsTheProjectsFormat) {
+    std::strcpy(sheet_.szName, "From a project");
+    sheet_.wPaperWidth = 12240;
+    sheet_.wPaperHeight = 15840;
+    sheet_.wLabelWidth = 5760;
+    sheet_.wLabelHeight = 2880;
+    sheet_.wNumVertical = 5;
+    sheet_.wNumHorizontal = 2;
+    // Another reader that shares no writing makes every write fail.
+    HANDLE reader = CreateFileA(ini_, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    Open();
+    CloseHandle(reader);
+    EXPECT_EQ("<none>", Key("From a project", "wPaperWidth"));
+    EXPECT_STREQ("From a project", sheet_.szName);
+    EXPECT_EQ(5760, sheet_.wLabelWidth);
+    EXPECT_EQ("101.6", Text(IDC_LABEL_WIDTH));
+}
+
 TEST_F(SheetFormatPageTest, AnEmptyLibraryShowsTheDefaultFormat) {
     WriteLibrary("");
     sheet_.wTextWidth = 1234;
