@@ -39,12 +39,22 @@ def english_names(font):
 
 
 def check_fixed_pitch(font, label):
-    # Zero-width glyphs (.null, combining marks) do not break fixed pitch.
-    widths = {g.width for g in font.glyphs() if g.isWorthOutputting() and g.width}
-    expect(len(widths) == 1, "%s: advance widths differ: %s" % (label, sorted(widths)[:5]))
     expect(font.os2_panose[3] == 9, "%s: panose proportion %d, want 9 (monospaced)"
            % (label, font.os2_panose[3]))
     expect(font.os2_codepages[0] & 1, "%s: Latin-1 code page bit missing" % label)
+
+
+def check_cell_grid(font, label):
+    # The text box is measured in 10 mm lines and 6 mm cells with the em set
+    # to 10 mm: a taller line cuts the box's last line off.
+    line = font.os2_winascent + font.os2_windescent
+    expect(line == font.em, "%s: line is %d units, want the em %d" % (label, line, font.em))
+    expect(font.hhea_ascent - font.hhea_descent + font.hhea_linegap == font.em,
+           "%s: hhea line is not the em" % label)
+    # Zero-width glyphs (.null, combining marks) do not break fixed pitch.
+    widths = {g.width for g in font.glyphs() if g.isWorthOutputting() and g.width}
+    want = round(font.em * 0.6)
+    expect(widths == {want}, "%s: advance %s, want one cell (%d)" % (label, sorted(widths)[:3], want))
 
 
 def check_braille(path):
@@ -61,6 +71,7 @@ def check_braille(path):
                % (code, sorted(got), sorted(want)))
     expect(0x20 in font and not raised_dots(font[0x20]), "space is not the empty cell")
     check_fixed_pitch(font, "braille")
+    check_cell_grid(font, "braille")
 
 
 def check_black_text(path):
@@ -81,6 +92,7 @@ def check_black_text(path):
     for lang, key, value in font.sfnt_names:
         expect(lang == "English (US)", "a %s name is left: %s=%r" % (lang, key, value))
     check_fixed_pitch(font, "black-text")
+    check_cell_grid(font, "black-text")
 
 
 def main(argv):

@@ -91,6 +91,23 @@ def set_names(font, family, postscript, version, copyright_text, kept=()):
         font.appendSFNTName("English (US)", key, value)
 
 
+def set_line_metrics(font, ascent, descent):
+    """One line is ascent + descent, with no gap, in every table GDI and
+    other renderers read."""
+    for attr in ("os2_winascent_add", "os2_windescent_add", "os2_typoascent_add",
+                 "os2_typodescent_add", "hhea_ascent_add", "hhea_descent_add"):
+        setattr(font, attr, False)
+    font.os2_winascent = ascent
+    font.os2_windescent = descent
+    font.os2_typoascent = ascent
+    font.os2_typodescent = -descent
+    font.os2_typolinegap = 0
+    font.hhea_ascent = ascent
+    font.hhea_descent = -descent
+    font.hhea_linegap = 0
+    font.os2_use_typo_metrics = True
+
+
 def mark_fixed_pitch(font):
     # Latin-1 code page so GDI offers the face for ANSI_CHARSET requests;
     # panose proportion 9 is "monospaced".
@@ -109,17 +126,7 @@ def braille_font(version):
     font.descent = DESCENT
     set_names(font, BRAILLE_FACE, "VantorFont", version,
               "Copyright (c) Vantor. Braille cell screen font.")
-    font.os2_winascent = ASCENT
-    font.os2_windescent = DESCENT
-    font.os2_typoascent = ASCENT
-    font.os2_typodescent = -DESCENT
-    font.os2_typolinegap = 0
-    font.hhea_ascent = ASCENT
-    font.hhea_descent = -DESCENT
-    font.hhea_linegap = 0
-    for attr in ("os2_winascent_add", "os2_windescent_add", "os2_typoascent_add",
-                 "os2_typodescent_add", "hhea_ascent_add", "hhea_descent_add"):
-        setattr(font, attr, False)
+    set_line_metrics(font, ASCENT, DESCENT)
 
     notdef = font.createChar(-1, ".notdef")
     notdef.width = CELL_WIDTH
@@ -132,13 +139,40 @@ def braille_font(version):
     return font
 
 
+def fit_to_cell_grid(font):
+    """Scales the face so that one line is exactly one em and one character
+    exactly one braille cell (0.6 em) wide. The label text box is measured
+    in 10 mm lines and 6 mm cells and the wizard sets the em to 10 mm, so
+    the print then fills the box line for line and cell for cell; with the
+    source face's taller lines the last line of the box was cut off."""
+    em = font.em
+    ascent = max(font.os2_winascent, font.hhea_ascent)
+    descent = max(font.os2_windescent, -font.hhea_descent)
+    scale = em / (ascent + descent)
+    advance = round(em * CELL_WIDTH / EM)
+    # The source's hinting does not survive a transform; screens render the
+    # plain outlines well at label sizes.
+    for glyph in font.glyphs():
+        glyph.ttinstrs = b""
+    font.selection.all()
+    font.transform(psMat.scale(scale))
+    font.selection.none()
+    for glyph in font.glyphs():
+        if glyph.width > 0:
+            glyph.transform(psMat.translate((advance - glyph.width) / 2, 0))
+            glyph.width = advance
+    new_ascent = round(ascent * scale)
+    set_line_metrics(font, new_ascent, em - new_ascent)
+
+
 def black_text_font(mono_path):
     font = fontforge.open(mono_path)
-    # The licence of the source face allows renaming; its notices, licence
-    # and version stay as they are.
+    # The licence of the source face allows changes when the face is renamed;
+    # its notices, licence and version stay as they are.
     kept = [(key, value) for lang, key, value in font.sfnt_names
             if lang == "English (US)" and key in KEPT_NAMES]
     set_names(font, BLACK_FACE, "VantorBlackTextFont", font.version, font.copyright, kept)
+    fit_to_cell_grid(font)
     mark_fixed_pitch(font)
     return font
 
