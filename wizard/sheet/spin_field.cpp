@@ -43,12 +43,15 @@ void Subclass(HWND window, WNDPROC proc) {
     SetPropA(window, kOldProcProperty, reinterpret_cast<HANDLE>(old));
 }
 
-void Unsubclass(HWND window) {
+// Puts the previous procedure back and lets it see WM_DESTROY.
+LRESULT UnsubclassOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WNDPROC old = OldProcOf(window);
     if (old) {
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     }
     RemovePropA(window, kOldProcProperty);
+    return old ? CallWindowProcA(old, window, message, wParam, lParam)
+               : DefWindowProcA(window, message, wParam, lParam);
 }
 
 double FieldValue(const SpinData& field) {
@@ -117,14 +120,10 @@ LRESULT CALLBACK UpDownProc(HWND updown, UINT message, WPARAM wParam, LPARAM lPa
         return 1;
     case SPM_GETDECIMALS:
         return field ? field->decimals : 0;
-    case WM_DESTROY: {
+    case WM_DESTROY:
         delete field;
         RemovePropA(updown, kSpinProperty);
-        WNDPROC old = OldProcOf(updown);
-        Unsubclass(updown);
-        return old ? CallWindowProcA(old, updown, message, wParam, lParam)
-                   : DefWindowProcA(updown, message, wParam, lParam);
-    }
+        return UnsubclassOnDestroy(updown, message, wParam, lParam);
     }
     return PassOn(updown, message, wParam, lParam);
 }
@@ -146,10 +145,7 @@ LRESULT CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         }
     } else if (message == WM_DESTROY) {
-        WNDPROC old = OldProcOf(dialog);
-        Unsubclass(dialog);
-        return old ? CallWindowProcA(old, dialog, message, wParam, lParam)
-                   : DefWindowProcA(dialog, message, wParam, lParam);
+        return UnsubclassOnDestroy(dialog, message, wParam, lParam);
     }
     return PassOn(dialog, message, wParam, lParam);
 }
