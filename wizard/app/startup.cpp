@@ -4,9 +4,11 @@
 #include <commctrl.h>
 
 #include "sheet_library.h"
+#include "table_lists.h"
 
 void PrepareProgram() {
     SeedSheetFormats();
+    ScanTranslationTables();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadLibraryA("riched20.dll");

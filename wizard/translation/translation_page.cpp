@@ -1,13 +1,171 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "basic_page.h"
-#include "page_table.h"
-#include "resource.h"
+#include <cstdlib>
+#include <cstring>
 
-// The page shows its controls and takes part in navigation; its own work
-// comes with its feature.
+#include "page_services.h"
+#include "page_table.h"
+#include "paths.h"
+#include "resource.h"
+#include "settings.h"
+#include "table_lists.h"
+#include "table_names.h"
+#include "translator_calls.h"
+
+namespace {
+
+constexpr UINT32 kDetailsSize = 1024;
+
+void PostWizardButtons(HWND page) {
+    const bool bothChosen =
+        SendDlgItemMessageA(page, IDC_RULE_FILE, CB_GETCURSEL, 0, 0) != CB_ERR &&
+        SendDlgItemMessageA(page, IDC_EXCEPTION_FILE, CB_GETCURSEL, 0, 0) != CB_ERR;
+    PropSheet_SetWizButtons(GetParent(page), bothChosen ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+}
+
+void RememberRuleFile(HWND page, AppState* state) {
+    CopySelection(GetDlgItem(page, IDC_RULE_FILE), state->szRuleFile, sizeof state->szRuleFile);
+    char name[MAX_PATH];
+    WriteLastRuleFile(TableNameOf(name, sizeof name, state->szRuleFile));
+}
+
+void RememberExceptionFile(HWND page, AppState* state) {
+    CopySelection(GetDlgItem(page, IDC_EXCEPTION_FILE), state->szExceptionFile,
+                  sizeof state->szExceptionFile);
+    char name[MAX_PATH];
+    WriteLastExceptionFile(TableNameOf(name, sizeof name, state->szExceptionFile));
+}
+
+// The translator gives LF line ends; the edit control needs CR LF.
+void ShowDetails(HWND page, const char* ruleFile) {
+    char* details = static_cast<char*>(std::calloc(kDetailsSize, 1));
+    char* shown = static_cast<char*>(std::calloc(kDetailsSize, 1));
+    if (details && shown) {
+        char path[MAX_PATH];
+        RuleFilePath(path, sizeof path, ruleFile);
+        if (Translator().pfnTableDetails) {
+            Translator().pfnTableDetails(path, details, kDetailsSize);
+            details[kDetailsSize - 1] = '\0';
+        }
+        InsertCarriageReturns(shown, kDetailsSize, details);
+        SetDlgItemTextA(page, IDC_RULE_DETAILS, *shown ? shown : "No Details");
+    }
+    std::free(details);
+    std::free(shown);
+}
+
+void RuleListNotified(HWND page, AppState* state) {
+    RememberRuleFile(page, state);
+    HWND list = GetDlgItem(page, IDC_RULE_FILE);
+    BOOL offered = FALSE;
+    const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    char item[MAX_PATH];
+    if (selected != CB_ERR && Translator().pfnTableProperties &&
+        SendMessageA(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) <
+            static_cast<LRESULT>(sizeof item)) {
+        SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(selected),
+                     reinterpret_cast<LPARAM>(item));
+        char path[MAX_PATH];
+        RuleFilePath(path, sizeof path, item);
+        offered = Translator().pfnTableProperties(page, path, nullptr, 0) != 0;
+    }
+    EnableWindow(GetDlgItem(page, IDC_RULE_PROPERTIES), offered);
+    ShowDetails(page, state->szRuleFile);
+}
+
+// The chosen related table stands in until the list next notifies.
+void ShowProperties(HWND page, AppState* state) {
+    if (!Translator().pfnTableProperties) {
+        return;
+    }
+    char path[MAX_PATH];
+    RuleFilePath(path, sizeof path, state->szRuleFile);
+    char chosen[MAX_PATH] = {};
+    Translator().pfnTableProperties(page, path, chosen, sizeof chosen);
+    chosen[sizeof chosen - 1] = '\0';
+    const char* name = LastPathPart(chosen);
+    if (*chosen && std::strlen(name) < sizeof state->szRuleFile) {
+        std::strcpy(state->szRuleFile, name);
+    }
+}
+
+void EditExceptionLists(HWND page) {
+    if (!Translator().pfnEditExceptionList) {
+        return;
+    }
+    char exceptionFolder[MAX_PATH], ruleFolder[MAX_PATH];
+    ExceptionFilePath(exceptionFolder, sizeof exceptionFolder, "");
+    RuleFilePath(ruleFolder, sizeof ruleFolder, "");
+    Translator().pfnEditExceptionList(page, exceptionFolder, ruleFolder);
+}
+
+void Command(HWND page, int id) {
+    PageEntry* row = PageRow(page);
+    if (!row) {
+        return;
+    }
+    PostWizardButtons(page);
+    switch (id) {
+    case IDC_RULE_FILE:
+        RuleListNotified(page, row->pState);
+        break;
+    case IDC_EXCEPTION_FILE:
+        RememberExceptionFile(page, row->pState);
+        break;
+    case IDC_RULE_PROPERTIES:
+        ShowProperties(page, row->pState);
+        break;
+    case IDC_EXCEPTION_OPTIONS:
+        EditExceptionLists(page);
+        break;
+    }
+}
+
+INT_PTR Notify(HWND page, const NMHDR* header) {
+    PageEntry* row = PageRow(page);
+    switch (header->code) {
+    case PSN_SETACTIVE:
+        SetWizardTitle(page, row, row->pState->szProjectFile);
+        PropSheet_SetWizButtons(GetParent(page), PSWIZB_BACK | PSWIZB_NEXT);
+        return SetPageResult(page, 0);
+    case PSN_WIZNEXT:
+        RememberExceptionFile(page, row->pState);
+        RememberRuleFile(page, row->pState);
+        return GoNextPage(row, page);
+    case PSN_WIZBACK:
+        return GoPreviousPage(row, page);
+    case PSN_HELP:
+        ShowHelp(page);
+        return TRUE;
+    case PSN_QUERYCANCEL:
+        ReleaseAppState(row->pState);
+        return SetPageResult(page, FALSE);
+    }
+    return FALSE;
+}
+
+} // namespace
+
 INT_PTR CALLBACK TranslationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return BasicPageMessage(page, message, wParam, lParam, IDS_HEADER_TRANSLATION,
-                            PSWIZB_BACK | PSWIZB_NEXT);
+    switch (message) {
+    case WM_INITDIALOG: {
+        PageEntry* row = InitPage(page, lParam, IDS_HEADER_TRANSLATION);
+        char folder[MAX_PATH];
+        FillTableCombo(GetDlgItem(page, IDC_RULE_FILE), RuleFilePath(folder, sizeof folder, ""),
+                       row->pState->szRuleFile, ReadLastRuleFile);
+        FillTableCombo(GetDlgItem(page, IDC_EXCEPTION_FILE),
+                       ExceptionFilePath(folder, sizeof folder, ""), row->pState->szExceptionFile,
+                       ReadLastExceptionFile);
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+        return PageHeaderColor(reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        Command(page, LOWORD(wParam));
+        return FALSE;
+    case WM_NOTIFY:
+        return Notify(page, reinterpret_cast<const NMHDR*>(lParam));
+    }
+    return FALSE;
 }
