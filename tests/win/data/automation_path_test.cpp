@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data_services.h"
+#include "data_source.h"
+#include "direct_workbook.h"
+#include "excel_automation.h"
+#include "external_editor.h"
+#include "fixture_writer.h"
+#include "win_test_support.h"
+
+namespace {
+
+std::vector<std::string> g_errors;
+
+void RecordError(const char* text, const char*) {
+    g_errors.push_back(text);
+}
+
+// The build's Unix path seen through Wine's Z: drive.
+std::string ServerPath() {
+    std::string path = "Z:";
+    for (const char* c = AUTOMATION_SERVER_EXE; *c; ++c) {
+        path += *c == '/' ? '\\' : *c;
+    }
+    return path;
+}
+
+class AutomationPathTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        ASSERT_EQ(1, RunAndWait("\"%s\" /regserver", ServerPath().c_str()));
+    }
+    static void TearDownTestSuite() { RunAndWait("\"%s\" /unregserver", ServerPath().c_str()); }
+
+    void SetUp() override {
+        ASSERT_EQ(1, ExcelRegistered());
+        InstallDataServices();
+        SetAutomationErrorSink(RecordError);
+        g_errors.clear();
+        ResetAppState(&state_);
+    }
+    void TearDown() override {
+        ReleaseAppState(&state_);
+        SetAutomationErrorSink(nullptr);
+    }
+
+    void Use(const std::string& name, const Bytes& bytes) {
+        path_ = folder_.File(name);
+        ASSERT_TRUE(WriteFileBytes(path_, std::string(bytes.begin(), bytes.end())));
+        std::strcpy(state_.szDatabaseFile, path_.c_str());
+    }
+
+    std::string Cell(int32_t row, int32_t column) {
+        char* text = DataSourceCell(&state_, row, column);
+        const std::string result = text ? text : "<null>";
+        DataSourceFreeCell(&state_, text);
+        return result;
+    }
+
+    TempFolder folder_;
+    std::string path_;
+    AppState state_{};
+};
+
+TEST_F(AutomationPathTest, ReadsCellsFromTheUsedRangeLikeTheDirectReader) {
+    Use("Doses.xls", MakeXls({}, {
+                                     Label(2, 2, u"Name", false),
+                                     Label(2, 3, u"Dose", false),
+                                     Label(3, 2, u"M\u00fcller", false),
+                                     Number(3, 3, 2.5),
+                                     Number(4, 3, 1.05),
+                                     Number(5, 3, 0),
+                                     Number(6, 3, -4.25),
+                                     Number(7, 3, 1.0 / 3.0),
+                                     BoolErr(8, 3, 1, false),
+                                     Number(8, 2, 3),
+                                 }));
+    ASSERT_NE(0u, DataSourceOpen(&state_)) << (g_errors.empty() ? "" : g_errors[0]);
+    EXPECT_EQ(7, DataSourceRowCount(&state_));
+    EXPECT_EQ(2, DataSourceColumnCount(&state_));
+    const struct {
+        int32_t row, column;
+        const char* text;
+    } cases[] = {
+        {1, 1, "Name"},         {2, 2, "2.5"}, {3, 2, "1.05"}, {4, 2, "0"}, {5, 2, "-4.25"},
+        {6, 2, "0.3333333333"}, {3, 1, ""},    {7, 2, "TRUE"}, {7, 1, "3"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.text, Cell(c.row, c.column)) << c.row << "," << c.column;
+    }
+
+    // Cell for cell the same texts as without the application (as UTF-8
+    // there, ANSI here).
+    DirectWorkbook* direct = DirectWorkbookOpen(path_.c_str());
+    ASSERT_NE(nullptr, direct);
+    for (int32_t row = 1; row <= 7; ++row) {
+        for (int32_t column = 1; column <= 2; ++column) {
+            char* text = Utf8ToAnsiText(DirectWorkbookCell(direct, row, column));
+            EXPECT_EQ(std::string(text), Cell(row, column)) << row << "," << column;
+            std::free(text);
+        }
+    }
+    DirectWorkbookClose(direct);
+    EXPECT_TRUE(g_errors.empty());
+}
+
+TEST_F(AutomationPathTest, UnreadableWorkbookIsReportedAndLeavesNothingOpen) {
+    Use("broken.xls", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'b', 'o', 'o', 'k'});
+    EXPECT_EQ(0u, DataSourceOpen(&state_));
+    EXPECT_EQ(0u, state_.hDataSource);
+    ASSERT_FALSE(g_errors.empty());
+    EXPECT_NE(std::string::npos, g_errors[0].find("Open")) << g_errors[0];
+    EXPECT_EQ(-1, DataSourceRowCount(&state_));
+
+    // The process goes on, and the next workbook opens.
+    Use("good.xls", MakeXls({}, {Number(0, 0, 7)}));
+    ASSERT_NE(0u, DataSourceOpen(&state_));
+    EXPECT_EQ("7", Cell(1, 1));
+}
+
+} // namespace
