@@ -80,17 +80,25 @@ Ink InkOf(HDC dc, HFONT font, char c, int* advance) {
     return ink;
 }
 
-bool FaceIsReal(HDC dc, HFONT font, const char* face) {
+// The label box is measured in 10 mm lines and 6 mm cells and the wizard
+// asks for a 10 mm em, so a face must give lines one em high and characters
+// 0.6 em wide, or the box cuts its last line off.
+bool FaceIsReal(HDC dc, HFONT font, const char* face, int em) {
     HGDIOBJ old = SelectObject(dc, font);
     char chosen[LF_FACESIZE] = {};
     GetTextFaceA(dc, sizeof chosen, chosen);
     TEXTMETRICA tm = {};
     GetTextMetricsA(dc, &tm);
+    SIZE cell = {};
+    GetTextExtentPoint32A(dc, "M", 1, &cell);
     SelectObject(dc, old);
     // TMPF_FIXED_PITCH set means variable pitch (the flag is named backwards).
-    std::printf("  asked %s, got %s, pitch flags 0x%02X\n", face, chosen, tm.tmPitchAndFamily);
+    std::printf("  asked %s, got %s, pitch flags 0x%02X, line %ld + %ld for em %d, cell %ld\n",
+                face, chosen, tm.tmPitchAndFamily, tm.tmHeight, tm.tmExternalLeading, em, cell.cx);
+    bool grid = std::abs(tm.tmHeight + tm.tmExternalLeading - em) <= 1 &&
+                std::abs(cell.cx * 10 - em * 6) <= 10;
     return std::strcmp(chosen, face) == 0 && !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH) &&
-           (tm.tmPitchAndFamily & TMPF_TRUETYPE);
+           (tm.tmPitchAndFamily & TMPF_TRUETYPE) && grid;
 }
 
 int CheckFonts() {
@@ -100,9 +108,10 @@ int CheckFonts() {
     Expect(dc && braille && text, "created the device context and fonts");
     if (failures)
         return 1;
-    Expect(FaceIsReal(dc, braille, kBrailleFace),
-           "GDI finds the braille face, TrueType, fixed pitch");
-    Expect(FaceIsReal(dc, text, kTextFace), "GDI finds the black-text face, TrueType, fixed pitch");
+    Expect(FaceIsReal(dc, braille, kBrailleFace, 100),
+           "GDI finds the braille face: TrueType, fixed pitch, 1 em lines, 0.6 em cells");
+    Expect(FaceIsReal(dc, text, kTextFace, 60),
+           "GDI finds the black-text face: TrueType, fixed pitch, 1 em lines, 0.6 em cells");
 
     // 'G' is dots 1-2-3 (left column), 'x' dots 4-5-6 (right column), '@' the
     // empty cell and DEL the full one.
