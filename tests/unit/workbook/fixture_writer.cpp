@@ -153,9 +153,9 @@ static Bytes Bof(uint16_t kind) {
 
 // The second sheet's records come first in the stream, so only a reader
 // that follows the sheet list finds the first sheet.
-Bytes MakeBiff8Stream(const std::vector<BiffRecordSpec>& sstRecords,
-                      const std::vector<BiffRecordSpec>& sheetRecords,
-                      const std::vector<BiffRecordSpec>& secondSheetRecords) {
+Bytes MakeBiff8Stream(const std::vector<BiffRecordDef>& sstRecords,
+                      const std::vector<BiffRecordDef>& sheetRecords,
+                      const std::vector<BiffRecordDef>& secondSheetRecords) {
     Bytes out;
     PutRecord(out, 0x0809, Bof(0x0005));
     for (const auto& r : sstRecords)
@@ -186,8 +186,8 @@ Bytes MakeBiff8Stream(const std::vector<BiffRecordSpec>& sstRecords,
     return out;
 }
 
-Bytes MakeXls(const std::vector<BiffRecordSpec>& sstRecords,
-              const std::vector<BiffRecordSpec>& sheetRecords, bool bPadToRegular) {
+Bytes MakeXls(const std::vector<BiffRecordDef>& sstRecords,
+              const std::vector<BiffRecordDef>& sheetRecords, bool bPadToRegular) {
     Bytes stream = MakeBiff8Stream(sstRecords, sheetRecords);
     if (bPadToRegular && stream.size() < 4096)
         stream.resize(4096, 0);
@@ -202,19 +202,19 @@ static Bytes CellPrefix(uint16_t row, uint16_t column) {
     return b;
 }
 
-BiffRecordSpec Number(uint16_t row, uint16_t column, double value) {
+BiffRecordDef Number(uint16_t row, uint16_t column, double value) {
     Bytes b = CellPrefix(row, column);
     PutF64(b, value);
     return {0x0203, b};
 }
 
-BiffRecordSpec Rk(uint16_t row, uint16_t column, uint32_t rk) {
+BiffRecordDef Rk(uint16_t row, uint16_t column, uint32_t rk) {
     Bytes b = CellPrefix(row, column);
     PutU32(b, rk);
     return {0x027E, b};
 }
 
-BiffRecordSpec MulRk(uint16_t row, uint16_t firstColumn, const std::vector<uint32_t>& rks) {
+BiffRecordDef MulRk(uint16_t row, uint16_t firstColumn, const std::vector<uint32_t>& rks) {
     Bytes b;
     PutU16(b, row);
     PutU16(b, firstColumn);
@@ -226,7 +226,7 @@ BiffRecordSpec MulRk(uint16_t row, uint16_t firstColumn, const std::vector<uint3
     return {0x00BD, b};
 }
 
-BiffRecordSpec LabelSst(uint16_t row, uint16_t column, uint32_t index) {
+BiffRecordDef LabelSst(uint16_t row, uint16_t column, uint32_t index) {
     Bytes b = CellPrefix(row, column);
     PutU32(b, index);
     return {0x00FD, b};
@@ -245,25 +245,25 @@ Bytes UnicodeString(const std::u16string& text, bool bWide) {
     return b;
 }
 
-BiffRecordSpec Label(uint16_t row, uint16_t column, const std::u16string& text, bool bWide) {
+BiffRecordDef Label(uint16_t row, uint16_t column, const std::u16string& text, bool bWide) {
     Bytes b = CellPrefix(row, column);
     Bytes s = UnicodeString(text, bWide);
     b.insert(b.end(), s.begin(), s.end());
     return {0x0204, b};
 }
 
-BiffRecordSpec BoolErr(uint16_t row, uint16_t column, uint8_t value, bool bError) {
+BiffRecordDef BoolErr(uint16_t row, uint16_t column, uint8_t value, bool bError) {
     Bytes b = CellPrefix(row, column);
     b.push_back(value);
     b.push_back(bError ? 1 : 0);
     return {0x0205, b};
 }
 
-BiffRecordSpec Blank(uint16_t row, uint16_t column) {
+BiffRecordDef Blank(uint16_t row, uint16_t column) {
     return {0x0201, CellPrefix(row, column)};
 }
 
-BiffRecordSpec MulBlank(uint16_t row, uint16_t firstColumn, uint16_t count) {
+BiffRecordDef MulBlank(uint16_t row, uint16_t firstColumn, uint16_t count) {
     Bytes b;
     PutU16(b, row);
     PutU16(b, firstColumn);
@@ -273,7 +273,7 @@ BiffRecordSpec MulBlank(uint16_t row, uint16_t firstColumn, uint16_t count) {
     return {0x00BE, b};
 }
 
-static BiffRecordSpec Formula(uint16_t row, uint16_t column, const Bytes& result) {
+static BiffRecordDef Formula(uint16_t row, uint16_t column, const Bytes& result) {
     Bytes b = CellPrefix(row, column);
     b.insert(b.end(), result.begin(), result.end());
     PutU16(b, 0);      // flags
@@ -284,13 +284,13 @@ static BiffRecordSpec Formula(uint16_t row, uint16_t column, const Bytes& result
     return {0x0006, b};
 }
 
-BiffRecordSpec FormulaNumber(uint16_t row, uint16_t column, double value) {
+BiffRecordDef FormulaNumber(uint16_t row, uint16_t column, double value) {
     Bytes result;
     PutF64(result, value);
     return Formula(row, column, result);
 }
 
-BiffRecordSpec FormulaSpecial(uint16_t row, uint16_t column, uint8_t type, uint8_t value) {
+BiffRecordDef FormulaSpecial(uint16_t row, uint16_t column, uint8_t type, uint8_t value) {
     Bytes result = {type, 0, value, 0, 0, 0, 0xFF, 0xFF};
     return Formula(row, column, result);
 }
@@ -309,9 +309,9 @@ static Bytes Deflate(const std::string& data) {
     return out;
 }
 
-Bytes MakeZip(const std::vector<ZipSpec>& entries) {
+Bytes MakeZip(const std::vector<ZipItem>& entries) {
     Bytes out, directory;
-    for (const ZipSpec& e : entries) {
+    for (const ZipItem& e : entries) {
         Bytes body = e.bDeflate ? Deflate(e.data) : Bytes(e.data.begin(), e.data.end());
         uint32_t crc =
             uint32_t(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())));
@@ -385,7 +385,7 @@ Bytes MakeXlsx(const std::string& sheetData, const std::string& sharedStrings, b
                         "</worksheet>";
     std::string other = "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>"
                         "wrong sheet</t></is></c></row></sheetData></worksheet>";
-    std::vector<ZipSpec> entries = {
+    std::vector<ZipItem> entries = {
         {"[Content_Types].xml", "<Types/>", bDeflate},
         {"_rels/.rels", rels, bDeflate},
         {"xl/workbook.xml", workbook, bDeflate},

@@ -93,7 +93,7 @@ TEST(BadFiles, DamagedBiffFails) {
     longString.resize(6);
     const struct {
         const char* name;
-        std::vector<BiffRecordSpec> globals, sheet;
+        std::vector<BiffRecordDef> globals, sheet;
     } cases[] = {
         {"SharedStringIndexOutOfRange", {{0x00FC, sst}}, {LabelSst(0, 0, 1)}},
         {"NoSharedStringTable", {}, {LabelSst(0, 0, 0)}},

@@ -22,7 +22,7 @@ Bytes Join(std::initializer_list<Bytes> parts) {
 // characters change from 8-bit to UTF-16 in a CONTINUE record, the second
 // one's rich-text runs straddle the next CONTINUE, the third has phonetic
 // data, the fourth is empty.
-std::vector<BiffRecordSpec> ContinuedSst() {
+std::vector<BiffRecordDef> ContinuedSst() {
     Bytes sst;
     PutU32(sst, 4);
     PutU32(sst, 4);
@@ -47,7 +47,7 @@ std::vector<BiffRecordSpec> ContinuedSst() {
 
 struct XlsCase {
     const char* name;
-    std::vector<BiffRecordSpec> records;
+    std::vector<BiffRecordDef> records;
     Grid expected;
 };
 
