@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "data_services.h"
 #include "sheet_library.h"
 #include "table_lists.h"
 
@@ -12,4 +13,5 @@ void PrepareProgram() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadLibraryA("riched20.dll");
+    InstallDataServices();
 }
