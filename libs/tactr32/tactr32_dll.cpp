@@ -5,6 +5,7 @@
 #include <string>
 
 #include "loaded_tables.h"
+#include "tactr32_dialogs.h"
 #include "translate.h"
 
 namespace {
@@ -47,13 +48,10 @@ UINT32 TactrTranslate(const char* pszSource, char*, char* pBraille, UINT32, UINT
     return pBraille && g_tables.Translate(pszSource, pBraille, tactr::kBrailleBufferSize);
 }
 
-UINT32 TactrTableProperties(HWND, const char* pszTable, char* pszBuffer, UINT32 cbBuffer) {
-    // The properties dialog is not there yet: the query says no, and the
-    // action leaves the buffer empty.
-    (void)pszTable;
-    if (pszBuffer && cbBuffer)
-        pszBuffer[0] = '\0';
-    return 0;
+UINT32 TactrTableProperties(HWND hOwner, const char* pszTable, char* pszBuffer, UINT32 cbBuffer) {
+    if (!pszBuffer || !cbBuffer)
+        return TableHasProperties(pszTable);
+    return ShowTableProperties(hOwner, pszTable, pszBuffer, cbBuffer);
 }
 
 UINT32 TactrTableDetails(const char* pszTable, char* pszBuffer, UINT32 cbBuffer) {
@@ -67,8 +65,8 @@ UINT32 TactrTableDetails(const char* pszTable, char* pszBuffer, UINT32 cbBuffer)
     }
 }
 
-UINT32 TactrEditExceptionList(HWND, const char*, const char*) {
-    // The exception-list editor is not there yet.
-    return 0;
+UINT32 TactrEditExceptionList(HWND hOwner, const char* pszExceptionFolder,
+                              const char* pszRuleFolder) {
+    return EditExceptionLists(hOwner, pszExceptionFolder, pszRuleFolder);
 }
 }
