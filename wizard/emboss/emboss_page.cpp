@@ -101,6 +101,7 @@ void OnActivate(HWND page, PageEntry* row) {
     PreviewLabelText(page, 0, state, 3, 0);
     FillEmbosserList(GetDlgItem(page, IDC_EMBOSSER), state->szSelectedPrinter);
     TakeSelectedEmbosser(page, state);
+    SetEmbossButton(page, JobRunning());
     EnableWindow(GetDlgItem(page, IDC_EMBOSS), EmbosserSelected(page));
     CreateFields(page, state);
     LayOutLabelPreview(page, state->Sheet);

@@ -1,0 +1,318 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "embview_decode.h"
+#include "page_table.h"
+#include "resource.h"
+#include "settings.h"
+#include "sheet_preview_geometry.h"
+#include "virtual_queues.h"
+#include "win_test_support.h"
+
+namespace {
+
+constexpr char kQueue[] = "Page Test Ridgeline";
+
+UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
+    return message == PSPCB_CREATE ? 1 : 0;
+}
+
+std::set<std::string> TempSpoolFiles() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((std::string(temp) + "VTF*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.insert(found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
+// A 24-bit BMP of a window as it is on the screen.
+bool SaveWindowPicture(HWND window, const std::string& path) {
+    RECT box;
+    GetWindowRect(window, &box);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD rowBytes = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof file + sizeof info.bmiHeader};
+    file.bfSize = file.bfOffBits + rowBytes * height;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), rowBytes * height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return WriteFileBytes(path, bytes);
+}
+
+// The Emboss page alone in a modeless wizard, on a record of the test's own:
+// a sheet of 2 x 3 labels, a label without fields (so 10000 labels can be
+// embossed) and an embosser queue of the test prefix.
+class EmbossPageTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        LoadLibraryA("riched20.dll");
+        char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
+        GetTempPathA(sizeof temp, temp);
+        ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
+        ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Tarn V4", 0}, folder, port, sizeof port));
+        portFile_ = std::string(temp) + "Page_Test_Ridgeline.prn";
+    }
+    static void TearDownTestSuite() { RemoveVirtualQueue(kQueue); }
+
+    void SetUp() override {
+        ResetAppState(&state_);
+        SheetFormat& f = state_.Sheet;
+        f.wPaperWidth = 11906;
+        f.wPaperHeight = 16838;
+        f.wFirstLabelPosLeft = 567;
+        f.wFirstLabelPosTop = 567;
+        f.wLabelWidth = 5102;
+        f.wLabelHeight = 4535;
+        f.wSepHorizontal = 567;
+        f.wSepVertical = 567;
+        f.wNumHorizontal = 2;
+        f.wNumVertical = 3;
+        f.wTextWidth = 4535;
+        f.wTextHeight = 2835;
+        lstrcpyA(state_.szLabelText, "abc");
+        lstrcpyA(state_.szSelectedPrinter, kQueue);
+        lstrcpyA(state_.szProjectFile, project_.File("p.dwp").c_str());
+        state_.nToLabel = 3;
+        WriteMultipleImpacts(2);
+        for (int i = 0; i < kPageCount; ++i)
+            rows_[i] = {static_cast<UINT>(101 + i),
+                        EmbossPageProc,
+                        PageCallback,
+                        i,
+                        IDS_TITLE_EMBOSS,
+                        &state_,
+                        1};
+        rows_[6].nDialogId = IDD_EMBOSS;
+        DeleteFileA(portFile_.c_str());
+    }
+
+    void TearDown() override {
+        if (page_ && Text(IDC_EMBOSS) == "Abort...") {
+            Click(IDC_EMBOSS);
+            PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 20000);
+        }
+        if (frame_ && IsWindow(frame_))
+            DestroyWindow(frame_);
+        PumpPending();
+    }
+
+    void Open() {
+        PROPSHEETPAGEA page{};
+        page.dwSize = sizeof page;
+        page.dwFlags = PSP_USECALLBACK;
+        page.hInstance = GetModuleHandleA(nullptr);
+        page.pszTemplate = MAKEINTRESOURCEA(IDD_EMBOSS);
+        page.pfnDlgProc = EmbossPageProc;
+        page.lParam = reinterpret_cast<LPARAM>(&rows_[6]);
+        page.pfnCallback = PageCallback;
+        PROPSHEETHEADERA header{};
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_MODELESS;
+        header.hInstance = GetModuleHandleA(nullptr);
+        header.nPages = 1;
+        header.ppsp = &page;
+        frame_ = reinterpret_cast<HWND>(PropertySheetA(&header));
+        ASSERT_NE(nullptr, frame_);
+        page_ = PropSheet_GetCurrentPageHwnd(frame_);
+        ASSERT_NE(nullptr, page_);
+        PumpPending();
+    }
+
+    std::string Text(int id) const {
+        char text[300] = "";
+        GetDlgItemTextA(page_, id, text, sizeof text);
+        return text;
+    }
+
+    void Click(int id) {
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
+    }
+
+    void Type(int id, const char* text) {
+        SetDlgItemTextA(page_, id, text);
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
+    }
+
+    // A left click on the page at a point of the sheet picture, given in
+    // the picture's client coordinates.
+    void ClickPicture(int x, int y) {
+        POINT point{x, y};
+        MapWindowPoints(GetDlgItem(page_, IDC_START_PREVIEW), page_, &point, 1);
+        SendMessageA(page_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    }
+
+    bool WaitForStatus(const std::string& text, DWORD milliseconds = 30000) {
+        return PumpUntil([&] { return Text(IDC_STATUS) == text; }, milliseconds);
+    }
+
+    static std::string portFile_;
+    TempFolder project_;
+    AppState state_{};
+    PageEntry rows_[kPageCount];
+    HWND frame_ = nullptr;
+    HWND page_ = nullptr;
+};
+std::string EmbossPageTest::portFile_;
+
+TEST_F(EmbossPageTest, ActivationFillsTheFieldsAndSelectsTheEmbosser) {
+    Open();
+    char selected[MAX_PATH] = "";
+    GetDlgItemTextA(page_, IDC_EMBOSSER, selected, sizeof selected);
+    EXPECT_STREQ(selected, kQueue);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page_, IDC_EMBOSS)));
+    EXPECT_EQ(Text(IDC_FROM_LABEL), "1");
+    EXPECT_EQ(Text(IDC_TO_LABEL), "3");
+    EXPECT_EQ(Text(IDC_IMPACTS), "2");
+    EXPECT_EQ(Text(IDC_START_POSITION), "1");
+    EXPECT_EQ(state_.nMaxLabel, 10000); // no data source
+    char stored[MAX_PATH] = "";
+    ReadSelectedPrinter(stored, sizeof stored);
+    EXPECT_STREQ(stored, kQueue);
+}
+
+TEST_F(EmbossPageTest, StartPositionFromClicksAndTyping) {
+    Open();
+    RECT client;
+    GetClientRect(GetDlgItem(page_, IDC_START_PREVIEW), &client);
+    SheetPreviewGeometry g;
+    ASSERT_TRUE(ComputeSheetPreview(state_.Sheet, client.right, client.bottom, &g));
+    const int pitchX = g.labelWidth + g.sepHorizontal, pitchY = g.labelHeight + g.sepVertical;
+    const int x0 = g.x0 + g.left + g.labelWidth / 2, y0 = g.y0 + g.top + g.labelHeight / 2;
+
+    ClickPicture(x0 + pitchX, y0 + pitchY); // row 2, column 2: slot 4
+    EXPECT_EQ(state_.nStartPos, 4);
+    EXPECT_EQ(Text(IDC_START_POSITION), "4");
+    ClickPicture(x0 + g.labelWidth / 2 + 2, y0); // between the columns
+    EXPECT_EQ(state_.nStartPos, 4);
+    ClickPicture(g.x0 - 3, g.y0 + 10); // off the paper
+    EXPECT_EQ(state_.nStartPos, 4);
+
+    struct Case {
+        const char* typed;
+        int32_t startPos;
+    } cases[] = {
+        {"6", 6},           // the last slot of the sheet
+        {"7", 6},           // above the labels per sheet: undone
+        {"2", 2}, {"0", 0}, // accepted
+        {"x", 0},           // not a number: undone
+    };
+    for (const Case& c : cases) {
+        SendDlgItemMessageA(page_, IDC_START_POSITION, EM_EMPTYUNDOBUFFER, 0, 0);
+        Type(IDC_START_POSITION, c.typed);
+        EXPECT_EQ(state_.nStartPos, c.startPos) << c.typed;
+    }
+}
+
+TEST_F(EmbossPageTest, TypedRangeIsTakenWhenBothBoxesRead) {
+    Open();
+    struct Case {
+        const char* from;
+        const char* to;
+        int32_t nFrom, nTo;
+    } cases[] = {
+        {"3", "3", 3, 3},
+        {"5", "4", 5, 4}, // not checked against each other
+        {"", "7", 5, 4},  // one box empty: nothing changes
+        {"2", "20000", 2, 20000},
+    };
+    for (const Case& c : cases) {
+        SetDlgItemTextA(page_, IDC_FROM_LABEL, c.from);
+        SetDlgItemTextA(page_, IDC_TO_LABEL, c.to);
+        EXPECT_EQ(state_.nFromLabel, c.nFrom) << c.from << ".." << c.to;
+        EXPECT_EQ(state_.nToLabel, c.nTo) << c.from << ".." << c.to;
+    }
+}
+
+TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
+    Open();
+    const std::set<std::string> before = TempSpoolFiles();
+    Click(IDC_EMBOSS);
+    ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
+    EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
+    EXPECT_EQ(TempSpoolFiles(), before);
+    std::string bytes;
+    PumpUntil(
+        [&] {
+            bytes = ReadFileBytes(portFile_);
+            return !bytes.empty() && bytes.back() == 0x1A;
+        },
+        20000);
+    EmbJob job;
+    DecodeError err;
+    ASSERT_TRUE(DecodeJob(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &job, &err))
+        << err.nOffset << ": " << err.message;
+    EXPECT_EQ(job.nImpacts, 2);
+    EXPECT_EQ(job.nPaperWidth, 8000);
+    EXPECT_TRUE(job.bEnded);
+}
+
+TEST_F(EmbossPageTest, UserStopsTheJobAndNavigationWaitsForIt) {
+    state_.nToLabel = 10000;
+    Open();
+    const std::set<std::string> before = TempSpoolFiles();
+    // Enter on the page (focus away from Finish) embosses.
+    SetFocus(GetDlgItem(page_, IDC_FROM_LABEL));
+    PropSheet_PressButton(frame_, PSBTN_FINISH);
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_STATUS).rfind("Processing lable", 0) == 0; }));
+    EXPECT_EQ(Text(IDC_EMBOSS), "Abort...");
+
+    PropSheet_PressButton(frame_, PSBTN_BACK);
+    PropSheet_PressButton(frame_, PSBTN_CANCEL);
+    PumpPending();
+    ASSERT_TRUE(IsWindow(frame_));
+    EXPECT_EQ(PropSheet_GetCurrentPageHwnd(frame_), page_);
+
+    Click(IDC_EMBOSS);
+    ASSERT_TRUE(WaitForStatus("User abort."));
+    EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
+    EXPECT_EQ(TempSpoolFiles(), before);
+}
+
+// Pictures of the page for a person to look at, when DOTWELL_SHOTS names a
+// folder: before, during and after a job.
+TEST_F(EmbossPageTest, PicturesBeforeDuringAndAfterAJob) {
+    char folder[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("DOTWELL_SHOTS", folder, sizeof folder))
+        GTEST_SKIP() << "DOTWELL_SHOTS names no folder";
+    state_.nToLabel = 400;
+    Open();
+    SetWindowPos(frame_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
+    PumpUntil([] { return false; }, 500);
+    EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-before.bmp"));
+    Click(IDC_EMBOSS);
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_STATUS) == "Processing lable 200 of 400"; }));
+    EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-during.bmp"));
+    ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
+    PumpUntil([] { return false; }, 500);
+    EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-after.bmp"));
+}
+
+} // namespace
