@@ -126,6 +126,16 @@ INT_PTR OnCommand(HWND page, int id, int code) {
     return FALSE;
 }
 
+// Enter takes the user to the next page while the caret is still in a box,
+// before the box loses the focus; its value must count all the same.
+void CommitFocusedField(HWND page) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(page, focus) &&
+        CommitSheetField(page, CurrentFormat(page), GetDlgCtrlID(focus))) {
+        RedrawPreview(page);
+    }
+}
+
 INT_PTR OnNotify(HWND page, const NMHDR* header) {
     PageEntry* row = PageRow(page);
     switch (header->code) {
@@ -135,6 +145,9 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
         FillFormatList(page, row->pState->Sheet, g_storedFormat);
         CreateFields(page);
         return SetPageResult(page, 0);
+    case PSN_KILLACTIVE:
+        CommitFocusedField(page);
+        return SetPageResult(page, FALSE);
     case PSN_WIZNEXT:
         return GoNextPage(row, page);
     case PSN_WIZBACK:

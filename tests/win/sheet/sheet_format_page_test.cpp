@@ -290,6 +290,18 @@ TEST_F(SheetFormatPageTest, NarrowerPaperLowersCountsFirst) {
     EXPECT_EQ("1", Text(IDC_NUM_HORIZONTAL));
 }
 
+TEST_F(SheetFormatPageTest, LeavingThePageCommitsTheBoxWithTheCaret) {
+    Open();
+    HWND edit = GetDlgItem(page_, IDC_LABEL_HEIGHT);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("35"));
+    NMHDR leave{frame_, 0, static_cast<UINT>(PSN_KILLACTIVE)};
+    SendMessageA(page_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&leave));
+    EXPECT_EQ(1984, sheet_.wLabelHeight);
+    EXPECT_EQ(FALSE, GetWindowLongPtrA(page_, DWLP_MSGRESULT)) << "the page never blocks";
+}
+
 TEST_F(SheetFormatPageTest, SpinClicksAreCommitted) {
     Open();
     NMUPDOWN notify{};
