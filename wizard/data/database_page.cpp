@@ -164,6 +164,7 @@ INT_PTR CALLBACK DatabasePageProc(HWND page, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: {
         PageEntry* row = InitPage(page, lParam, IDS_HEADER_DATABASE);
+        g_previewRecord = 0;
         DisablePreview(page);
         SyncDatabaseButtons(row ? row->pState : nullptr, page);
         return TRUE;
