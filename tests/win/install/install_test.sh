@@ -118,6 +118,8 @@ printf 'word Smyth 234-13456-125-2345-125\r\n' >"$data/ExceptionFiles/mine.qrf"
 printf 'name My table\r\n' >"$data/RuleFiles/mine.qrf"
 project="$c/users/Public/Documents/labels.dwp"
 printf 'project' >"$project"
+spool="$c/ProgramData/Vantor/Label/spoolFiles"
+mkdir -p "$spool" && printf 'job' >"$spool/label1.prn"
 edited=""
 for t in "$tables"/exceptions/*.qrf; do
   [ -f "$t" ] || continue
@@ -147,6 +149,7 @@ for t in "$tables"/exceptions/*.qrf; do
   check '[ -f "$data/ExceptionFiles/$name" ]' "shipped exception list $name stays (the user may have edited it)"
 done
 check '[ -f "$project" ]' "the user's project stays"
+check '[ -f "$spool/label1.prn" ]' "kept embossing jobs stay"
 check '[ ! -e "$fonts/VantorFont.ttf" ] && [ ! -e "$fonts/VantorBlackText.ttf" ]' "fonts are removed"
 check '! reg_has "$fonts_key" "Vantor Font (TrueType)" && ! reg_has "$fonts_key" "Vantor Black Text Font (TrueType)"' "font registrations are removed"
 check '[ ! -e "$menu" ]' "Start menu folder is removed"
