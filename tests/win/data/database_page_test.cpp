@@ -12,6 +12,7 @@
 #include "external_editor.h"
 #include "file_locations.h"
 #include "label_fields.h"
+#include "office_registry.h"
 #include "page_table.h"
 #include "resource.h"
 #include "settings.h"
@@ -232,6 +233,54 @@ TEST_F(DatabasePageTest, PreviewShowsRecordsAndStopsAtTheLast) {
     Spin(2, 1);
     EXPECT_EQ("Label 2 of max 2 labels", Text(IDC_RECORD_COUNTER));
     EXPECT_EQ(2, state_.nMaxLabel);
+}
+
+// A spreadsheet application "installed" in the test prefix: the Office
+// version under the classes root, its folder under the local machine.
+class InstalledSpreadsheet {
+  public:
+    explicit InstalledSpreadsheet(const std::string& folder) {
+        const char version[] = "Word.Application.11";
+        RegWriteValue(HKEY_CLASSES_ROOT, "Word.Application\\CurVer", "", REG_SZ, version,
+                      sizeof version);
+        RegWriteValue(HKEY_LOCAL_MACHINE, kInstallRoot, "Path", REG_SZ, folder.c_str(),
+                      static_cast<DWORD>(folder.size() + 1));
+    }
+    ~InstalledSpreadsheet() {
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, "Word.Application\\CurVer");
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, "Word.Application");
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallRoot);
+    }
+
+  private:
+    static constexpr char kInstallRoot[] = "Software\\Microsoft\\Office\\11.0\\Excel\\InstallRoot";
+};
+
+TEST_F(DatabasePageTest, WorkbookOpensInTheInstalledSpreadsheetApplication) {
+    TempFolder office;
+    InstalledSpreadsheet installed(office.path());
+    char version[64] = "";
+    ASSERT_EQ(1, OfficeVersion(version));
+    EXPECT_STREQ("11", version);
+    char folder[MAX_PATH] = "";
+    ASSERT_EQ(1, ExcelFolder(folder, sizeof folder));
+    EXPECT_EQ(office.path() + "\\", std::string(folder));
+    EXPECT_EQ(0, ExcelInstalled()) << "no excel.exe in the folder yet";
+    ASSERT_TRUE(WriteFileBytes(office.File("excel.exe"), "MZ"));
+    EXPECT_EQ(1, ExcelInstalled());
+
+    const std::string book = folder_.File("book.xls");
+    ASSERT_TRUE(WriteFileBytes(book, "x"));
+    std::strcpy(state_.szDatabaseFile, book.c_str());
+    Open();
+    g_savedByEditor = names_;
+    Press(IDC_DATABASE_EDIT);
+    ASSERT_EQ(1u, g_commands.size());
+    std::string command(1, '"');
+    command.append(folder).append("excel.exe\" \"").append(state_.szDatabaseFile).append(1, '"');
+    EXPECT_EQ(0, lstrcmpiA(command.c_str(), g_commands[0].c_str())) << g_commands[0];
+    EXPECT_EQ(0, lstrcmpiA(book.c_str(), state_.szDatabaseFile))
+        << "the grid editor's last file is not taken for a workbook";
 }
 
 } // namespace
