@@ -41,7 +41,10 @@ void RememberExceptionFile(HWND page, AppState* state) {
 void ShowDetails(HWND page, const char* ruleFile) {
     char* details = static_cast<char*>(std::calloc(kDetailsSize, 1));
     char* shown = static_cast<char*>(std::calloc(kDetailsSize, 1));
-    if (details && shown) {
+    char name[MAX_PATH];
+    // With no table chosen there is nothing to describe; the translator
+    // would only report the folder as unreadable.
+    if (details && shown && *TableNameOf(name, sizeof name, ruleFile)) {
         char path[MAX_PATH];
         RuleFilePath(path, sizeof path, ruleFile);
         if (Translator().pfnTableDetails) {
@@ -49,6 +52,8 @@ void ShowDetails(HWND page, const char* ruleFile) {
             details[kDetailsSize - 1] = '\0';
         }
         InsertCarriageReturns(shown, kDetailsSize, details);
+    }
+    if (details && shown) {
         SetDlgItemTextA(page, IDC_RULE_DETAILS, *shown ? shown : "No Details");
     }
     std::free(details);
