@@ -1,5 +1,6 @@
 #include "embview_cells.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -111,14 +112,30 @@ SheetCells ReadSheetCells(const EmbSheet& sheet, const SheetFormat* format) {
         int64_t boxHeight = f.wTextHeight ? f.wTextHeight : int64_t{f.wLabelHeight} - f.wTextTop;
         int64_t cells = EmbUnits(boxWidth) / kCellPitch;
         int64_t lines = EmbUnits(boxHeight) / kLinePitch;
-        for (int32_t r = 0; r < f.wNumVertical; ++r)
-            for (int32_t c = 0; c < f.wNumHorizontal; ++c) {
+        const int64_t pitchX = EmbUnits(int64_t{f.wLabelWidth} + f.wSepHorizontal);
+        const int64_t pitchY = EmbUnits(int64_t{f.wLabelHeight} + f.wSepVertical);
+        // A label is read only as far as the sheet and the next label reach,
+        // and slots off the sheet or on top of the first one are not read
+        // again: a format of thousands of tiny labels stays quick to check.
+        if (f.wNumHorizontal > 1 && pitchX > 0)
+            cells = std::min(cells, CeilDiv(pitchX, kCellPitch));
+        if (f.wNumVertical > 1 && pitchY > 0)
+            lines = std::min(lines, CeilDiv(pitchY, kLinePitch));
+        for (int32_t r = 0; r < f.wNumVertical && (r == 0 || pitchY > 0); ++r) {
+            int64_t y = EmbUnits(int64_t{f.wFirstLabelPosTop} + f.wTextTop +
+                                 r * (int64_t{f.wLabelHeight} + f.wSepVertical));
+            if (y >= sheet.H)
+                break;
+            for (int32_t c = 0; c < f.wNumHorizontal && (c == 0 || pitchX > 0); ++c) {
                 int64_t x = EmbUnits(int64_t{f.wFirstLabelPosLeft} + f.wTextLeft +
                                      c * (int64_t{f.wLabelWidth} + f.wSepHorizontal));
-                int64_t y = EmbUnits(int64_t{f.wFirstLabelPosTop} + f.wTextTop +
-                                     r * (int64_t{f.wLabelHeight} + f.wSepVertical));
-                keep(reader.Read(r + 1, c + 1, x, y, cells, lines));
+                if (x >= sheet.W)
+                    break;
+                keep(reader.Read(r + 1, c + 1, x, y,
+                                 std::min(cells, CeilDiv(sheet.W - x, kCellPitch)),
+                                 std::min(lines, CeilDiv(sheet.H - y, kLinePitch))));
             }
+        }
     }
     result.nStrayDots = reader.StrayDots();
     return result;

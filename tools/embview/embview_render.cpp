@@ -70,17 +70,23 @@ std::string JobSvg(const EmbJob& job, const SheetFormat* format) {
                       top, sheet.W, sheet.H);
         if (format) {
             const SheetFormat& f = *format;
-            for (int r = 0; r < f.wNumVertical; ++r)
-                for (int c = 0; c < f.wNumHorizontal; ++c) {
-                    int64_t x = EmbUnits(f.wFirstLabelPosLeft +
-                                         c * (int64_t{f.wLabelWidth} + f.wSepHorizontal));
-                    int64_t y = EmbUnits(f.wFirstLabelPosTop +
-                                         r * (int64_t{f.wLabelHeight} + f.wSepVertical));
+            const int64_t pitchX = int64_t{f.wLabelWidth} + f.wSepHorizontal;
+            const int64_t pitchY = int64_t{f.wLabelHeight} + f.wSepVertical;
+            // Outlines off the sheet, or drawn over the first, are left out.
+            for (int r = 0; r < f.wNumVertical && (r == 0 || pitchY > 0); ++r) {
+                int64_t y = EmbUnits(f.wFirstLabelPosTop + r * pitchY);
+                if (y >= sheet.H)
+                    break;
+                for (int c = 0; c < f.wNumHorizontal && (c == 0 || pitchX > 0); ++c) {
+                    int64_t x = EmbUnits(f.wFirstLabelPosLeft + c * pitchX);
+                    if (x >= sheet.W)
+                        break;
                     svg += Format(
                         "<rect x=\"%lld\" y=\"%lld\" width=\"%lld\" height=\"%lld\" fill=\"none\" "
                         "stroke=\"#88a\" stroke-width=\"0.5\"/>\n",
                         x, top + y, EmbUnits(f.wLabelWidth), EmbUnits(f.wLabelHeight));
                 }
+            }
         }
         for (int64_t y = 0; y < sheet.H; ++y)
             for (int64_t x = 0; x < sheet.W; ++x)

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 
+#include "embosser_printers.h"
 #include "embview_decode.h"
 #include "page_table.h"
 #include "resource.h"
@@ -294,6 +296,28 @@ TEST_F(EmbossPageTest, UserStopsTheJobAndNavigationWaitsForIt) {
     ASSERT_TRUE(WaitForStatus("User abort."));
     EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
+}
+
+TEST_F(EmbossPageTest, WithoutEmbosserQueuesThePageWarnsAndCannotEmboss) {
+    // Every embosser queue of the test prefix goes; the suite's own comes
+    // back at the end.
+    for (char* list = EnumEmbossers(); list; list = EnumEmbossers()) {
+        for (const char* name = list; *name; name += strlen(name) + 1)
+            ASSERT_TRUE(RemoveVirtualQueue(name)) << name;
+        FreeEmbosserList(list);
+    }
+    DialogAnswerer answerer({IDOK});
+    Open();
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].text,
+              "No Printer drivers for Dotwell found!\nYou need to install a valid printer driver "
+              "in order to Emboss Labels.");
+    EXPECT_EQ(SendDlgItemMessageA(page_, IDC_EMBOSSER, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, IDC_EMBOSS)));
+    char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
+    GetTempPathA(sizeof temp, temp);
+    ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
+    ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Tarn V4", 0}, folder, port, sizeof port));
 }
 
 // Pictures of the page for a person to look at, when DOTWELL_SHOTS names a
