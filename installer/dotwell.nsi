@@ -2,7 +2,7 @@
 ; a part that is not built yet is simply left out.
 ;   OUTFILE VERSION LABEL_INI TABLES EXCEPTIONS RULE_FILE_LIST   always
 ;   DOTWELL_EXE GRIDPAD_EXE TACTR32_DLL CSV_DLL CHM
-;   FONT_BRAILLE FONT_TEXT FONT_LICENSE          when built
+;   FONT_BRAILLE FONT_TEXT FONT_LICENSE ICON     when built
 
 Unicode true
 Target amd64-unicode
@@ -22,6 +22,11 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 Caption "${PRODUCT} Setup"
+BrandingText "Dotwell ${VERSION}"
+!ifdef ICON
+  Icon "${ICON}"
+  UninstallIcon "${ICON}"
+!endif
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${MAKER}\${PRODUCT}"
 ShowInstDetails show
