@@ -106,6 +106,16 @@ void CommitBoxField(HWND page, AppState* state, const BoxControl& control) {
     PlaceBox(page, format);
 }
 
+// A value typed but not yet committed (Enter pressed in its box) is kept
+// when the page is left.
+void CommitFocusedField(HWND page, AppState* state) {
+    if (const BoxControl* control = ControlWithEdit(GetDlgCtrlID(GetFocus()))) {
+        if (GetParent(GetFocus()) == page) {
+            CommitBoxField(page, state, *control);
+        }
+    }
+}
+
 void CreateBoxFields(HWND page, SheetFormat* format) {
     const int64_t cell = BrailleCellTwips(*format);
     const int64_t line = BrailleLineTwips(*format);
@@ -201,6 +211,9 @@ INT_PTR CALLBACK LabelLayoutPageProc(HWND page, UINT message, WPARAM wParam, LPA
             return SetPageResult(page, 0);
         case PSN_WIZNEXT:
             return OnWizardNext(page, row);
+        case PSN_KILLACTIVE:
+            CommitFocusedField(page, row->pState);
+            return SetPageResult(page, FALSE);
         }
         break;
     }

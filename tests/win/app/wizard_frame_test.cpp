@@ -367,3 +367,16 @@ TEST_F(LabelLayoutTest, NextTakesTheFieldsAndChoosesTheDatabasePage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LabelLayoutTest, AValueStillInItsBoxIsKeptWhenThePageIsLeft) {
+    HWND page = OpenLayoutPage();
+    HWND height = GetDlgItem(page, IDC_TEXT_HEIGHT);
+    SetFocus(height);
+    SetWindowTextA(height, "20.0");
+    Press(PSBTN_NEXT);
+    EXPECT_EQ(TheAppState()->Sheet.wTextHeight, 1133) << "20 mm, cut to whole twips";
+}
+
+} // namespace
