@@ -77,6 +77,7 @@ void ShowEntries(HWND dialog, const Editor& editor, int select) {
                      reinterpret_cast<LPARAM>(&state));
         SendMessageA(view, LVM_ENSUREVISIBLE, static_cast<WPARAM>(select), FALSE);
     }
+    SendMessageA(view, LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
     const bool open = !editor.file.empty();
     for (int id : {IDC_EL_ADD, IDC_EL_WORD, IDC_EL_KIND, IDC_EL_VALUE, IDC_EL_SAVE}) {
         EnableWindow(GetDlgItem(dialog, id), open);
@@ -287,9 +288,11 @@ void TryWord(HWND dialog, const Editor& editor) {
         return;
     }
     std::string result;
-    if (!tactr::TryWord(editor.ruleFolder + table, editor.list.Text(),
-                        editor.exceptionFolder + (editor.file.empty() ? "new.qrf" : editor.file),
-                        word, result)) {
+    if (tactr::TryWord(editor.ruleFolder + table, editor.list.Text(),
+                       editor.exceptionFolder + (editor.file.empty() ? "new.qrf" : editor.file),
+                       word, result)) {
+        result = "Dots: " + result;
+    } else {
         result = "Cannot translate: " + result;
     }
     SetDlgItemTextA(dialog, IDC_EL_TRY_RESULT, result.c_str());
@@ -356,6 +359,12 @@ INT_PTR Command(HWND dialog, Editor& editor, int id, int code) {
     case IDC_EL_SAVE:
         if (!editor.file.empty()) {
             SaveList(dialog, editor);
+        }
+        return TRUE;
+    case IDOK:
+        // Enter in the word to try tries it.
+        if (GetFocus() == GetDlgItem(dialog, IDC_EL_TRY_WORD)) {
+            TryWord(dialog, editor);
         }
         return TRUE;
     case IDCANCEL:

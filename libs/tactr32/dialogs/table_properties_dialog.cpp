@@ -98,7 +98,9 @@ INT_PTR CALLBACK TablePropertiesProc(HWND dialog, UINT message, WPARAM wParam, L
         switch (message) {
         case WM_INITDIALOG:
             Init(dialog, reinterpret_cast<TablePropertiesArgs*>(lParam));
-            return TRUE;
+            // The choice is what the dialog is for, not the description.
+            SetFocus(GetDlgItem(dialog, IDC_TP_RELATED));
+            return FALSE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
             case IDOK:

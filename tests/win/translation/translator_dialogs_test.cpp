@@ -186,7 +186,7 @@ TEST_F(ExceptionEditorTest, TriesAWordWithTheUnsavedList) {
                         reinterpret_cast<LPARAM>("de-g0.qrf"));
     SetDlgItemTextA(dialog_, IDC_EL_TRY_WORD, "zug");
     Press(IDC_EL_TRY);
-    EXPECT_EQ("1-2", Text(IDC_EL_TRY_RESULT));
+    EXPECT_EQ("Dots: 1-2", Text(IDC_EL_TRY_RESULT));
 }
 
 TEST_F(ExceptionEditorTest, EscapeWithChangesAsksAndNoKeepsTheFile) {
