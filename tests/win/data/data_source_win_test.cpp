@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -11,6 +12,8 @@
 #include "excel_automation.h"
 #include "external_editor.h"
 #include "fixture_writer.h"
+#include "label_fields.h"
+#include "paths.h"
 #include "win_test_support.h"
 
 namespace {
@@ -110,6 +113,45 @@ TEST(RunAndWait, WaitsForTheProcessAndReportsStartFailures) {
     ASSERT_EQ(1, RunAndWait("cmd.exe /c echo done> \"%s\"", marker.c_str()));
     EXPECT_EQ("done\r\n", ReadFileBytes(marker));
     EXPECT_EQ(0, RunAndWait("\"%s\"", folder.File("no such program.exe").c_str()));
+}
+
+// The translator library and a table of the tables folder, as the
+// installed program has them.
+TEST_F(DataSourceWinTest, ComposesBrailleWithTheTranslatorLibrary) {
+    if (!GetModuleHandleA("tactr32.dll") && !LoadLibraryA("tactr32.dll")) {
+        GTEST_SKIP() << "tactr32.dll is not in this build";
+    }
+    char rules[MAX_PATH];
+    RuleFilePath(rules, sizeof rules, "");
+    ASSERT_NE('\0', rules[0]);
+    SHCreateDirectoryExA(nullptr, rules, nullptr);
+    // Other tests of the prefix list the tables folder: leave it as found.
+    struct RemovedAfterwards {
+        std::vector<std::string> files;
+        ~RemovedAfterwards() {
+            for (const std::string& file : files) {
+                DeleteFileA(file.c_str());
+            }
+        }
+    } copies;
+    for (const char* name : {"en-ueb-g1.qrf", "en-ueb-chars.qri"}) {
+        const std::string source =
+            std::string("Z:" DOTWELL_SOURCE_DIR "/libs/tactr32/tables/") + name;
+        copies.files.push_back(std::string(rules) + name);
+        ASSERT_TRUE(CopyFileA(source.c_str(), copies.files.back().c_str(), FALSE)) << source;
+    }
+    std::strcpy(state_.szRuleFile, "en-ueb-g1.qrf");
+    std::strcpy(state_.szLabelText, "{A}\r\n\r\n{B}");
+    ScanLabelFields(&state_);
+    state_.Sheet.wTextWidth = 1020; // 18 mm: three cells
+    Use("names.csv", "abcd;bad\n");
+
+    char buffer[4096];
+    std::memset(buffer, '#', sizeof buffer);
+    ASSERT_EQ(1, ComposeLabelText(buffer, 1, &state_));
+    EXPECT_NE(0u, state_.hTranslator);
+    // a b c (the fourth cell cut), then b a d; dots as 0x40 + bits.
+    EXPECT_EQ(std::string("\x41\x43\x49\0\x43\x41\x59\0\0", 9), std::string(buffer, 9));
 }
 
 } // namespace
