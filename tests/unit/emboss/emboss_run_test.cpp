@@ -165,7 +165,8 @@ struct SpoolFile {
         file = tmpfile();
         for (size_t i = 0; i < size; ++i)
             bytes.push_back(static_cast<uint8_t>(i * 7));
-        fwrite(bytes.data(), 1, size, file);
+        if (size)
+            fwrite(bytes.data(), 1, size, file);
         rewind(file);
     }
     ~SpoolFile() { fclose(file); }
