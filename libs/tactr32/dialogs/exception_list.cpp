@@ -39,11 +39,20 @@ std::string Escaped(std::string_view text, bool blanksAllowed) {
             out += static_cast<char>(c);
         }
     }
-    // The rest of a line loses its trailing blanks when read back.
+    // The rest of a line loses its outer blanks when read back.
     if (blanksAllowed) {
         while (!out.empty() && out.back() == ' ') {
             out.replace(out.size() - 1, 1, "\\s");
         }
+        size_t lead = 0;
+        while (lead < out.size() && out[lead] == ' ') {
+            ++lead;
+        }
+        std::string front;
+        for (size_t i = 0; i < lead; ++i) {
+            front += "\\s";
+        }
+        out.replace(0, lead, front);
     }
     return out;
 }

@@ -218,6 +218,8 @@ void NewList(HWND dialog, Editor& editor) {
     }
     const std::string path = editor.exceptionFolder + file;
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // The first list of a fresh installation makes its folder.
+        CreateDirectoryA(editor.exceptionFolder.c_str(), nullptr);
         const std::string text = "name " + name + "\r\n";
         HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -102,6 +102,9 @@ INT_PTR CALLBACK TablePropertiesProc(HWND dialog, UINT message, WPARAM wParam, L
             SetFocus(GetDlgItem(dialog, IDC_TP_RELATED));
             return FALSE;
         case WM_COMMAND:
+            if (!args) {
+                break;
+            }
             switch (LOWORD(wParam)) {
             case IDOK:
                 Choose(dialog, args);

@@ -32,6 +32,7 @@ TEST(ExceptionList, EditsRoundTripWithEscapes) {
     list.Parse(kList);
     std::string why;
     ASSERT_TRUE(list.Add({true, "M\xFCller", "Mueller and\\co "}, why)) << why;
+    ASSERT_TRUE(list.Add({true, "Lead", "  spaced"}, why)) << why;
     ASSERT_TRUE(list.Change(0, {false, "Reagan", "1235-15"}, why)) << why;
     list.Remove(1);
     const std::string text = list.Text();
@@ -42,9 +43,10 @@ TEST(ExceptionList, EditsRoundTripWithEscapes) {
 
     ExceptionList again;
     again.Parse(text);
-    ASSERT_EQ(2u, again.Count());
+    ASSERT_EQ(3u, again.Count());
     EXPECT_EQ("M\xFCller", again.At(1).word);
     EXPECT_EQ("Mueller and\\co ", again.At(1).value);
+    EXPECT_EQ("  spaced", again.At(2).value) << "blanks at either end survive";
 }
 
 TEST(ExceptionList, RefusesEntriesTheTranslatorWouldRefuse) {
