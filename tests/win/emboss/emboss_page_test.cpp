@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -10,6 +12,7 @@
 #include "embosser_printers.h"
 #include "embview_decode.h"
 #include "page_table.h"
+#include "paths.h"
 #include "resource.h"
 #include "settings.h"
 #include "sheet_preview_geometry.h"
@@ -74,13 +77,30 @@ class EmbossPageTest : public ::testing::Test {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         LoadLibraryA("riched20.dll");
+#ifdef TACTR32_DLL
+        // Before the wizard's first look for the translator, which it keeps.
+        std::string dll = std::string("Z:") + TACTR32_DLL;
+        std::replace(dll.begin(), dll.end(), '/', '\\');
+        SetDllDirectoryA(dll.substr(0, dll.rfind('\\')).c_str());
+        char rules[MAX_PATH];
+        RuleFilePath(rules, sizeof rules, "");
+        SHCreateDirectoryExA(nullptr, std::string(rules, strlen(rules) - 1).c_str(), nullptr);
+        for (const char* table : {"en-ueb-g2.qrf", "en-ueb-chars.qri"}) {
+            std::string from =
+                std::string("Z:") + DOTWELL_SOURCE_DIR + "/libs/tactr32/tables/" + table;
+            std::replace(from.begin(), from.end(), '/', '\\');
+            CopyFileA(from.c_str(), (std::string(rules) + table).c_str(), FALSE);
+        }
+#endif
         char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
         GetTempPathA(sizeof temp, temp);
         ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
         ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Tarn V4", 0}, folder, port, sizeof port));
         portFile_ = std::string(temp) + "Page_Test_Ridgeline.prn";
     }
-    static void TearDownTestSuite() { RemoveVirtualQueue(kQueue); }
+    static void TearDownTestSuite() {
+        RemoveVirtualQueue(kQueue);
+    }
 
     void SetUp() override {
         ResetAppState(&state_);
@@ -297,6 +317,23 @@ TEST_F(EmbossPageTest, UserStopsTheJobAndNavigationWaitsForIt) {
     EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
 }
+
+#ifdef TACTR32_DLL
+TEST_F(EmbossPageTest, PreviewShowsTheLabelInBraille) {
+    lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");
+    lstrcpyA(state_.szLabelText, "braille");
+    Open();
+    using TranslateProc = UINT32(__cdecl*)(const char*, char*, char*, UINT32, UINT32, UINT32);
+    auto translate = reinterpret_cast<TranslateProc>(
+        GetProcAddress(GetModuleHandleA("tactr32.dll"), MAKEINTRESOURCEA(5)));
+    ASSERT_NE(translate, nullptr) << "the preview never loaded the translator";
+    char work[1008], braille[1024] = "";
+    ASSERT_TRUE(translate("braille", work, braille, 0, 0, 1));
+    const std::string shown = Text(IDC_LABEL_TEXT);
+    EXPECT_EQ(shown, braille);
+    EXPECT_NE(shown, "braille");
+}
+#endif
 
 TEST_F(EmbossPageTest, WithoutEmbosserQueuesThePageWarnsAndCannotEmboss) {
     // Every embosser queue of the test prefix goes; the suite's own comes
