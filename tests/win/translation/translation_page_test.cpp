@@ -235,6 +235,23 @@ TEST_F(TranslationPageTest, DetailsShowCarriageReturnsOrNoDetails) {
         << "a table without metadata has no properties";
 }
 
+TEST_F(TranslationPageTest, PropertiesGiveBackATableNameWithoutItsFolder) {
+    PutTables();
+    Open();
+    Choose(IDC_RULE_FILE, "alpha.qrf");
+    std::strcpy(state_.szRuleFile, "stale.qrf");
+    {
+        DialogAnswerer answerer({IDOK});
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(IDC_RULE_PROPERTIES, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page_, IDC_RULE_PROPERTIES)));
+        ASSERT_FALSE(answerer.seen().empty());
+        EXPECT_EQ("Table Properties", answerer.seen()[0].caption);
+    }
+    // The dialog opens on the record's table and gives back its path.
+    EXPECT_STREQ("stale.qrf", state_.szRuleFile) << "the name without the folder";
+    EXPECT_EQ("alpha.qrf", Selected(IDC_RULE_FILE)) << "the list is left as it was";
+}
+
 // Run by hand for a look at the page: keeps it on screen for a screenshot.
 TEST_F(TranslationPageTest, DISABLED_ShowForScreenshot) {
     PutTables();
