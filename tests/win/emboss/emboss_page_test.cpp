@@ -364,6 +364,8 @@ TEST_F(EmbossPageTest, PicturesBeforeDuringAndAfterAJob) {
     if (!GetEnvironmentVariableA("DOTWELL_SHOTS", folder, sizeof folder))
         GTEST_SKIP() << "DOTWELL_SHOTS names no folder";
     state_.nToLabel = 400;
+    lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");
+    lstrcpyA(state_.szLabelText, "Dotwell\r\nlabels");
     Open();
     SetWindowPos(frame_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
     PumpUntil([] { return false; }, 500);
