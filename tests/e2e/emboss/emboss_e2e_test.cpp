@@ -117,8 +117,8 @@ class EmbossEndToEnd : public ::testing::Test {
                              nullptr);
         for (const char* table : {"en-ueb-g2.qrf", "en-ueb-chars.qri"}) {
             std::string from = SourcePath((std::string("libs/tactr32/tables/") + table).c_str());
-            ASSERT_TRUE(CopyFileA(from.c_str(), (std::string(rules) + table).c_str(), FALSE))
-                << from;
+            copiedTables_.push_back(std::string(rules) + table);
+            ASSERT_TRUE(CopyFileA(from.c_str(), copiedTables_.back().c_str(), FALSE)) << from;
         }
 
         char spool[MAX_PATH];
@@ -128,6 +128,10 @@ class EmbossEndToEnd : public ::testing::Test {
     }
 
     void TearDown() override {
+        // Other tests of the prefix list the tables folder: leave it as found.
+        for (const std::string& table : copiedTables_) {
+            DeleteFileA(table.c_str());
+        }
         RemoveVirtualQueue(kQueue);
         DeleteFileA(portFile_.c_str());
         ClearFolder(spoolFolder_);
@@ -177,6 +181,7 @@ class EmbossEndToEnd : public ::testing::Test {
     TempFolder data_;
     std::string portFile_;
     std::string spoolFolder_;
+    std::vector<std::string> copiedTables_;
 };
 
 TEST_F(EmbossEndToEnd, UnattendedRunEmbossesEveryRowAndEnds) {

@@ -69,6 +69,8 @@ class WizardTest : public ::testing::Test {
 
     WizardSheet sheet_{};
     HWND frame_ = nullptr;
+    // Pages may warn (no embosser, no tables); nothing may wait for a person.
+    DialogAnswerer quiet_;
 };
 
 TEST_F(WizardTest, WelcomeTitleEndsWithABlank) {

@@ -32,18 +32,21 @@ void PumpPending() {
 }
 
 DialogAnswerer::DialogAnswerer(std::vector<int> buttons)
-    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())),
+    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())), previous_(g_answerer),
       buttons_(std::move(buttons)) {
     g_answerer = this;
 }
 
 DialogAnswerer::~DialogAnswerer() {
     UnhookWindowsHookEx(hook_);
-    g_answerer = nullptr;
+    g_answerer = previous_;
 }
 
 LRESULT CALLBACK DialogAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && g_answerer) {
+    // With nested answerers every hook sees the same activation; the first
+    // one answers for all.
+    static bool answering = false;
+    if (code == HCBT_ACTIVATE && g_answerer && !answering) {
         HWND window = reinterpret_cast<HWND>(wParam);
         char className[32] = "";
         GetClassNameA(window, className, sizeof className);
@@ -52,6 +55,10 @@ LRESULT CALLBACK DialogAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
         if (std::string(className) == "#32770" && !isSheet) {
             g_answerer->Answer(window);
         }
+        answering = true;
+        const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+        answering = false;
+        return result;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -14,8 +14,9 @@ void PumpPending();
 
 // Answers every dialog box that this thread opens while it lives (message
 // boxes and the program's own small dialogs) with the next button of a
-// script, and records each one's caption and text. Nothing visible is ever
-// left waiting for a person.
+// script (Cancel when the script is used up), and records each one's caption
+// and text. Nothing visible is ever left waiting for a person. Answerers
+// nest: the newest one answers.
 class DialogAnswerer {
   public:
     struct Seen {
@@ -41,6 +42,7 @@ class DialogAnswerer {
     void Answer(HWND dialog);
 
     HHOOK hook_;
+    DialogAnswerer* previous_;
     std::vector<int> buttons_;
     std::vector<int> checkIds_;
     std::string fileName_;

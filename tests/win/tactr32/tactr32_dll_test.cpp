@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tactr32.h"
+#include "win_test_support.h"
 
 namespace {
 
@@ -112,10 +113,12 @@ TEST_F(TactrDll, DetailsFitTheBuffer) {
     EXPECT_EQ(0x5A, small[8]);
 }
 
-TEST_F(TactrDll, PropertiesLeaveTheBufferEmpty) {
+TEST_F(TactrDll, CancelledPropertiesLeaveTheBufferEmpty) {
     std::string table = WinPath("libs/tactr32/tables/de-g0.qrf");
     char buf[260] = {};
+    DialogAnswerer answerer({IDCANCEL});
     properties(nullptr, table.c_str(), buf, sizeof buf);
+    EXPECT_EQ(answerer.seen().size(), 1u) << "the properties dialog was shown";
     EXPECT_STREQ("", buf);
 }
 
