@@ -91,21 +91,7 @@ class DatabasePageTest : public ::testing::Test {
     }
 
     void Open() {
-        PROPSHEETPAGEA page{};
-        page.dwSize = sizeof page;
-        page.dwFlags = PSP_USECALLBACK;
-        page.hInstance = GetModuleHandleA(nullptr);
-        page.pszTemplate = MAKEINTRESOURCEA(IDD_DATABASE);
-        page.pfnDlgProc = DatabasePageProc;
-        page.lParam = reinterpret_cast<LPARAM>(&rows_[5]);
-        page.pfnCallback = PageCallback;
-        PROPSHEETHEADERA header{};
-        header.dwSize = sizeof header;
-        header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_MODELESS;
-        header.hInstance = GetModuleHandleA(nullptr);
-        header.nPages = 1;
-        header.ppsp = &page;
-        frame_ = reinterpret_cast<HWND>(PropertySheetA(&header));
+        frame_ = OpenSinglePageWizard(IDD_DATABASE, DatabasePageProc, &rows_[5]);
         ASSERT_NE(nullptr, frame_);
         page_ = PropSheet_GetCurrentPageHwnd(frame_);
         ASSERT_NE(nullptr, page_);

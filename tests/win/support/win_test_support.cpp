@@ -1,5 +1,6 @@
 #include "win_test_support.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -29,6 +30,30 @@ void PumpPending() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+namespace {
+UINT CALLBACK CreatePageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
+    return message == PSPCB_CREATE ? 1 : 0;
+}
+} // namespace
+
+HWND OpenSinglePageWizard(UINT templateId, DLGPROC procedure, void* row) {
+    PROPSHEETPAGEA page{};
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_USECALLBACK;
+    page.hInstance = GetModuleHandleA(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pfnDlgProc = procedure;
+    page.lParam = reinterpret_cast<LPARAM>(row);
+    page.pfnCallback = CreatePageCallback;
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_MODELESS;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.nPages = 1;
+    header.ppsp = &page;
+    return reinterpret_cast<HWND>(PropertySheetA(&header));
 }
 
 DialogAnswerer::DialogAnswerer(std::vector<int> buttons)

@@ -12,6 +12,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
 // Dispatches what is queued now.
 void PumpPending();
 
+// A modeless wizard holding one page, made from the program's own template;
+// `row` becomes the page's lParam. Null when the sheet cannot be made.
+HWND OpenSinglePageWizard(UINT templateId, DLGPROC procedure, void* row);
+
 // Answers every dialog box that this thread opens while it lives (message
 // boxes and the program's own small dialogs) with the next button of a
 // script (Cancel when the script is used up), and records each one's caption
