@@ -1,6 +1,9 @@
 // Opens the wizard on a sample project and saves a picture of each page:
-//   page_shots.exe OUTPUT_FOLDER
-// Pictures are 24-bit BMP files named page-<index>.bmp.
+//   page_shots.exe OUTPUT_FOLDER [inch]
+// Pictures are 24-bit BMP files named page-<index>.bmp; "inch" shows the
+// sample's lengths in inches. Run it in a prefix with an embosser queue
+// (tools/virtual-embosser): without one the Emboss page says so in a
+// message box, which waits for a person.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -62,8 +65,11 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     return ok;
 }
 
+bool g_inch = false;
+
 void FillSampleProject(AppState* state) {
     SheetFormat& sheet = state->Sheet;
+    sheet.bInch = g_inch;
     std::strcpy(sheet.szName, "A4 3 x 8 labels 70 x 37 mm");
     sheet.wPaperWidth = 11906;
     sheet.wPaperHeight = 16838;
@@ -83,6 +89,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: page_shots OUTPUT_FOLDER\n");
         return 2;
     }
+    g_inch = argc > 2 && std::strcmp(argv[2], "inch") == 0;
     PrepareProgram();
     static WizardSheet sheet;
     PrepareWizard(&sheet, nullptr, "", GetModuleHandleA(nullptr));
