@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "format_name_dialog.h"
+#include "basic_page.h"
 #include "page_services.h"
 #include "page_table.h"
 #include "resource.h"
@@ -148,16 +149,6 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
     case PSN_KILLACTIVE:
         CommitFocusedField(page);
         return SetPageResult(page, FALSE);
-    case PSN_WIZNEXT:
-        return GoNextPage(row, page);
-    case PSN_WIZBACK:
-        return GoPreviousPage(row, page);
-    case PSN_HELP:
-        ShowHelp(page);
-        return TRUE;
-    case PSN_QUERYCANCEL:
-        ReleaseAppState(row->pState);
-        return SetPageResult(page, FALSE);
     }
     return FALSE;
 }
@@ -202,7 +193,12 @@ INT_PTR CALLBACK SheetFormatPageProc(HWND page, UINT message, WPARAM wParam, LPA
         }
         return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY:
-        return OnNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+        if (OnNotify(page, reinterpret_cast<const NMHDR*>(lParam))) {
+            return TRUE;
+        }
+        break;
     }
-    return FALSE;
+    // Next, Back, Help and Cancel as on every page.
+    return BasicPageMessage(page, message, wParam, lParam, IDS_HEADER_SHEET_FORMAT,
+                            PSWIZB_BACK | PSWIZB_NEXT);
 }
