@@ -126,3 +126,18 @@ function(dotwell_benchmark name)
   target_compile_definitions(${name} PRIVATE DOTWELL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   dotwell_warnings(${name})
 endfunction()
+
+# Each subfolder of the calling folder with a CMakeLists.txt is one area of
+# its own. DOTWELL_AREAS, when set, limits the build to the areas it lists.
+function(dotwell_add_areas)
+  file(GLOB areas LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT areas)
+  foreach(area IN LISTS areas)
+    if(DOTWELL_AREAS AND NOT area IN_LIST DOTWELL_AREAS)
+      continue()
+    endif()
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/CMakeLists.txt)
+      add_subdirectory(${area})
+    endif()
+  endforeach()
+endfunction()
