@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "page_table.h"
 #include "resource.h"
 #include "sheet_library.h"
-#include "win_test_support.h"
+#include "single_page_test.h"
 
 namespace {
 
@@ -41,18 +40,11 @@ LRESULT CALLBACK TypeFormatName(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
-    return message == PSPCB_CREATE ? 1 : 0;
-}
-
 // The Sheet Format page alone in a modeless wizard, working on a record of
 // the test's own and on the user's library in the test prefix's data folder.
-class SheetFormatPageTest : public ::testing::Test {
+class SheetFormatPageTest : public SinglePageTest {
   protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
+    SheetFormatPageTest() : SinglePageTest(2) {}
 
     void SetUp() override {
         ASSERT_EQ(1, LabelIniPath(ini_, sizeof ini_));
@@ -61,18 +53,10 @@ class SheetFormatPageTest : public ::testing::Test {
         SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
         WriteLibrary(kLibrary);
         ResetAppState(&state_);
-        for (int i = 0; i < kPageCount; ++i) {
-            rows_[i] = {0, SheetFormatPageProc, PageCallback, i, IDS_TITLE_SHEET_FORMAT, &state_,
-                        1};
-        }
-        rows_[2].nDialogId = IDD_SHEET_FORMAT;
     }
 
     void TearDown() override {
-        if (frame_ && IsWindow(frame_)) {
-            DestroyWindow(frame_);
-        }
-        PumpPending();
+        SinglePageTest::TearDown();
         DeleteFileA(ini_);
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini_);
     }
@@ -85,20 +69,6 @@ class SheetFormatPageTest : public ::testing::Test {
             ASSERT_TRUE(WriteFileBytes(ini_, text));
         }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini_);
-    }
-
-    void Open() {
-        frame_ = OpenSinglePageWizard(IDD_SHEET_FORMAT, SheetFormatPageProc, &rows_[2]);
-        ASSERT_NE(nullptr, frame_);
-        page_ = PropSheet_GetCurrentPageHwnd(frame_);
-        ASSERT_NE(nullptr, page_);
-        PumpPending();
-    }
-
-    std::string Text(int id) const {
-        char text[300] = "";
-        GetDlgItemTextA(page_, id, text, sizeof text);
-        return text;
     }
 
     std::vector<std::string> Items() const {
@@ -149,8 +119,7 @@ class SheetFormatPageTest : public ::testing::Test {
     }
 
     void Press(int id) {
-        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
+        Click(id);
         PumpPending();
     }
 
@@ -169,10 +138,6 @@ class SheetFormatPageTest : public ::testing::Test {
     }
 
     char ini_[MAX_PATH] = "";
-    AppState state_{};
-    PageEntry rows_[kPageCount]{};
-    HWND frame_ = nullptr;
-    HWND page_ = nullptr;
     SheetFormat& sheet_ = state_.Sheet;
 };
 
