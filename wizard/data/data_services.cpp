@@ -7,38 +7,12 @@
 #include "data_source.h"
 #include "excel_automation.h"
 #include "paths.h"
+#include "tactr32.h"
 
 namespace {
 
-// The translator is bound by ordinal when first needed, so the wizard still
-// runs (untranslated previews, no embossing) where the library is missing.
-struct TranslatorLibrary {
-    using LoadProc = UINT32(__cdecl*)(const char*, const char*);
-    using UnloadProc = UINT32(__cdecl*)();
-    using TranslateProc = UINT32(__cdecl*)(const char*, char*, char*, UINT32, UINT32, UINT32);
-    LoadProc load = nullptr;
-    UnloadProc unload = nullptr;
-    TranslateProc translate = nullptr;
-
-    TranslatorLibrary() {
-        if (HMODULE library = LoadLibraryA("tactr32.dll")) {
-            load = reinterpret_cast<LoadProc>(GetProcAddress(library, MAKEINTRESOURCEA(17)));
-            unload = reinterpret_cast<UnloadProc>(GetProcAddress(library, MAKEINTRESOURCEA(18)));
-            translate =
-                reinterpret_cast<TranslateProc>(GetProcAddress(library, MAKEINTRESOURCEA(5)));
-        }
-    }
-};
-
-const TranslatorLibrary& Translator() {
-    static const TranslatorLibrary library;
-    return library;
-}
-
 void UnloadRecordTables(uint32_t) {
-    if (Translator().unload) {
-        Translator().unload();
-    }
+    TactrUnloadTables();
 }
 
 uint32_t CloseRecordSource(AppState* state) {
@@ -78,9 +52,6 @@ void InstallDataServices() {
 }
 
 uint32_t TranslatorServices::LoadTables(const AppState& state) {
-    if (!Translator().load) {
-        return 0;
-    }
     char rules[MAX_PATH];
     char exceptions[MAX_PATH];
     const std::string ruleName(state.szRuleFile,
@@ -89,20 +60,16 @@ uint32_t TranslatorServices::LoadTables(const AppState& state) {
                                     strnlen(state.szExceptionFile, sizeof state.szExceptionFile));
     RuleFilePath(rules, sizeof rules, ruleName.c_str());
     ExceptionFilePath(exceptions, sizeof exceptions, exceptionName.c_str());
-    return Translator().load(rules, exceptions);
+    return TactrLoadTables(rules, exceptions);
 }
 
 void TranslatorServices::UnloadTables() {
-    if (Translator().unload) {
-        Translator().unload();
-    }
+    TactrUnloadTables();
 }
 
 void TranslatorServices::Translate(const char* source, char* braille) {
-    if (Translator().translate) {
-        char work[1008] = "";
-        Translator().translate(source, work, braille, 0, 0, 1);
-    }
+    char work[1008] = "";
+    TactrTranslate(source, work, braille, 0, 0, 1);
 }
 
 LabelServices& ProgramLabelServices() {

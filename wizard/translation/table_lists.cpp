@@ -4,7 +4,7 @@
 
 #include "paths.h"
 #include "table_names.h"
-#include "translator_calls.h"
+#include "tactr32.h"
 
 void ScanTranslationTables() {
     char folder[MAX_PATH];
@@ -15,9 +15,6 @@ void ScanTranslationTables() {
 }
 
 void ScanTableFolder(const char* ruleFolder) {
-    if (!Translator().pfnPrepareTable) {
-        return;
-    }
     char pattern[MAX_PATH];
     if (std::strlen(ruleFolder) + 6 > sizeof pattern) {
         return;
@@ -37,7 +34,7 @@ void ScanTableFolder(const char* ruleFolder) {
         if (std::strlen(ruleFolder) + std::strlen(entry.cFileName) < sizeof path) {
             std::strcpy(path, ruleFolder);
             std::strcat(path, entry.cFileName);
-            Translator().pfnPrepareTable(path, ruleFolder);
+            TactrPrepareTable(path, ruleFolder);
         }
     } while (FindNextFileA(search, &entry));
     FindClose(search);

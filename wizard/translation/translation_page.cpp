@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "basic_page.h"
 #include "page_services.h"
 #include "page_table.h"
 #include "paths.h"
@@ -11,7 +12,7 @@
 #include "settings.h"
 #include "table_lists.h"
 #include "table_names.h"
-#include "translator_calls.h"
+#include "tactr32.h"
 
 namespace {
 
@@ -47,10 +48,8 @@ void ShowDetails(HWND page, const char* ruleFile) {
     if (details && shown && *TableNameOf(name, sizeof name, ruleFile)) {
         char path[MAX_PATH];
         RuleFilePath(path, sizeof path, ruleFile);
-        if (Translator().pfnTableDetails) {
-            Translator().pfnTableDetails(path, details, kDetailsSize);
-            details[kDetailsSize - 1] = '\0';
-        }
+        TactrTableDetails(path, details, kDetailsSize);
+        details[kDetailsSize - 1] = '\0';
         InsertCarriageReturns(shown, kDetailsSize, details);
     }
     if (details && shown) {
@@ -66,14 +65,13 @@ void RuleListNotified(HWND page, AppState* state) {
     BOOL offered = FALSE;
     const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
     char item[MAX_PATH];
-    if (selected != CB_ERR && Translator().pfnTableProperties &&
-        SendMessageA(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) <
-            static_cast<LRESULT>(sizeof item)) {
+    if (selected != CB_ERR && SendMessageA(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected),
+                                           0) < static_cast<LRESULT>(sizeof item)) {
         SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(selected),
                      reinterpret_cast<LPARAM>(item));
         char path[MAX_PATH];
         RuleFilePath(path, sizeof path, item);
-        offered = Translator().pfnTableProperties(page, path, nullptr, 0) != 0;
+        offered = TactrTableProperties(page, path, nullptr, 0) != 0;
     }
     EnableWindow(GetDlgItem(page, IDC_RULE_PROPERTIES), offered);
     ShowDetails(page, state->szRuleFile);
@@ -81,13 +79,10 @@ void RuleListNotified(HWND page, AppState* state) {
 
 // The chosen related table stands in until the list next notifies.
 void ShowProperties(HWND page, AppState* state) {
-    if (!Translator().pfnTableProperties) {
-        return;
-    }
     char path[MAX_PATH];
     RuleFilePath(path, sizeof path, state->szRuleFile);
     char chosen[MAX_PATH] = {};
-    Translator().pfnTableProperties(page, path, chosen, sizeof chosen);
+    TactrTableProperties(page, path, chosen, sizeof chosen);
     chosen[sizeof chosen - 1] = '\0';
     const char* name = LastPathPart(chosen);
     if (*chosen && std::strlen(name) < sizeof state->szRuleFile) {
@@ -96,13 +91,10 @@ void ShowProperties(HWND page, AppState* state) {
 }
 
 void EditExceptionLists(HWND page) {
-    if (!Translator().pfnEditExceptionList) {
-        return;
-    }
     char exceptionFolder[MAX_PATH], ruleFolder[MAX_PATH];
     ExceptionFilePath(exceptionFolder, sizeof exceptionFolder, "");
     RuleFilePath(ruleFolder, sizeof ruleFolder, "");
-    Translator().pfnEditExceptionList(page, exceptionFolder, ruleFolder);
+    TactrEditExceptionList(page, exceptionFolder, ruleFolder);
 }
 
 void Command(HWND page, int id) {
@@ -127,27 +119,12 @@ void Command(HWND page, int id) {
     }
 }
 
-INT_PTR Notify(HWND page, const NMHDR* header) {
-    PageEntry* row = PageRow(page);
-    switch (header->code) {
-    case PSN_SETACTIVE:
-        SetWizardTitle(page, row, row->pState->szProjectFile);
-        PropSheet_SetWizButtons(GetParent(page), PSWIZB_BACK | PSWIZB_NEXT);
-        return SetPageResult(page, 0);
-    case PSN_WIZNEXT:
+// Next commits both lists before the page moves on as every page does.
+void CommitChoices(HWND page) {
+    if (PageEntry* row = PageRow(page)) {
         RememberExceptionFile(page, row->pState);
         RememberRuleFile(page, row->pState);
-        return GoNextPage(row, page);
-    case PSN_WIZBACK:
-        return GoPreviousPage(row, page);
-    case PSN_HELP:
-        ShowHelp(page);
-        return TRUE;
-    case PSN_QUERYCANCEL:
-        ReleaseAppState(row->pState);
-        return SetPageResult(page, FALSE);
     }
-    return FALSE;
 }
 
 } // namespace
@@ -164,13 +141,15 @@ INT_PTR CALLBACK TranslationPageProc(HWND page, UINT message, WPARAM wParam, LPA
                        ReadLastExceptionFile);
         return TRUE;
     }
-    case WM_CTLCOLORSTATIC:
-        return PageHeaderColor(reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
         Command(page, LOWORD(wParam));
-        return FALSE;
+        break;
     case WM_NOTIFY:
-        return Notify(page, reinterpret_cast<const NMHDR*>(lParam));
+        if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_WIZNEXT) {
+            CommitChoices(page);
+        }
+        break;
     }
-    return FALSE;
+    return BasicPageMessage(page, message, wParam, lParam, IDS_HEADER_TRANSLATION,
+                            PSWIZB_BACK | PSWIZB_NEXT);
 }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -12,6 +11,7 @@
 #include "paths.h"
 #include "resource.h"
 #include "settings.h"
+#include "table_files.h"
 #include "win_test_support.h"
 
 namespace {
@@ -21,40 +21,6 @@ constexpr int kWizardBack = 0x3023;
 
 UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
     return message == PSPCB_CREATE ? 1 : 0;
-}
-
-// Files the tests put into the data folder of the prefix; removed again.
-class DataFiles {
-  public:
-    ~DataFiles() {
-        for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
-            if (!DeleteFileA(it->c_str())) {
-                RemoveDirectoryA(it->c_str());
-            }
-        }
-    }
-    void Put(const std::string& folder, const char* name, const std::string& text) {
-        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
-        made_.push_back(folder + name);
-        ASSERT_TRUE(WriteFileBytes(folder + name, text)) << folder << name;
-    }
-    void Folder(const std::string& folder, const char* name) {
-        SHCreateDirectoryExA(nullptr, (folder + name).c_str(), nullptr);
-        made_.push_back(folder + name);
-    }
-
-  private:
-    std::vector<std::string> made_;
-};
-
-std::string RuleFolder() {
-    char path[MAX_PATH];
-    return RuleFilePath(path, sizeof path, "");
-}
-
-std::string ExceptionFolder() {
-    char path[MAX_PATH];
-    return ExceptionFilePath(path, sizeof path, "");
 }
 
 class TranslationPageTest : public ::testing::Test {
@@ -236,6 +202,40 @@ TEST_F(TranslationPageTest, PropertiesGiveBackATableNameWithoutItsFolder) {
     // The dialog opens on the record's table and gives back its path.
     EXPECT_STREQ("stale.qrf", state_.szRuleFile) << "the name without the folder";
     EXPECT_EQ("alpha.qrf", Selected(IDC_RULE_FILE)) << "the list is left as it was";
+}
+
+// Next commits what the lists show even when they never notified; Back
+// leaves the record and the registry alone. Both go where the page table says.
+TEST_F(TranslationPageTest, NextCommitsTheListsAndBackDoesNot) {
+    struct Case {
+        UINT code;
+        UINT expectedPage;
+        const char* expectedRule;
+        const char* expectedRemembered;
+    };
+    const Case cases[] = {
+        {PSN_WIZBACK, IDD_LABEL_LAYOUT, "", ""},
+        {PSN_WIZNEXT, IDD_DATABASE, "alpha.qrf", "names.qrf"},
+    };
+    PutTables();
+    rows_[3].nDialogId = IDD_LABEL_LAYOUT;
+    rows_[5].nDialogId = IDD_DATABASE;
+    Open();
+    SendDlgItemMessageA(page_, IDC_RULE_FILE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>("alpha.qrf"));
+    SendDlgItemMessageA(page_, IDC_EXCEPTION_FILE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>("names.qrf"));
+    for (const Case& c : cases) {
+        NMHDR header{frame_, 0, c.code};
+        SetWindowLongPtrA(page_, DWLP_MSGRESULT, 0);
+        SendMessageA(page_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+        EXPECT_EQ(static_cast<LONG_PTR>(c.expectedPage), GetWindowLongPtrA(page_, DWLP_MSGRESULT))
+            << c.code;
+        EXPECT_STREQ(c.expectedRule, state_.szRuleFile) << c.code;
+        char remembered[MAX_PATH] = "";
+        ReadLastExceptionFile(remembered, sizeof remembered);
+        EXPECT_STREQ(c.expectedRemembered, remembered) << c.code;
+    }
 }
 
 // Run by hand for a look at the page: keeps it on screen for a screenshot.
