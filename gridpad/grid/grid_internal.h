@@ -46,6 +46,7 @@ LRESULT OnGetDlgCode(HWND hwnd, GridRecord& rec, WPARAM key, LPARAM lParam);
 void OnGridSetFocus(HWND hwnd, GridRecord& rec);
 void OnGridKillFocus(HWND hwnd, GridRecord& rec);
 void MoveDown(HWND hwnd, GridRecord& rec);
+void ShowMovedCursor(HWND hwnd, GridRecord& rec, int row, int col, bool bRowMoved, bool bColMoved);
 
 void ShowEdit(HWND hwnd, GridRecord& rec, const char* add);
 void CommitEdit(HWND hwnd, GridRecord& rec);

@@ -6,14 +6,11 @@ static void StoreEdit(HWND hwnd, GridRecord& rec) {
     }
 }
 
-// Moves the cursor with the row and column notifications its move calls for,
-// keeping the XOR frame with the cursor.
-static void MoveCursorTo(HWND hwnd, GridRecord& rec, int row, int col, bool bRefresh) {
-    DrawCursor(hwnd, rec);
-    bool bRowMoved = row != rec.nCursorRow;
-    bool bColMoved = col != rec.nCursorCol;
-    rec.nCursorRow = row;
-    rec.nCursorCol = col;
+// The parent hears of the row and the column that changed, each followed by
+// a cursor move, only once the cursor stands on its new cell (row, col); the
+// XOR frame erased before the move is drawn again and the cell brought into
+// view.
+void ShowMovedCursor(HWND hwnd, GridRecord& rec, int row, int col, bool bRowMoved, bool bColMoved) {
     if (bRowMoved) {
         NotifyParent(hwnd, rec, GRN_ROWCHANGED, CursorParam(rec));
         NotifyParent(hwnd, rec, GRN_CURSORMOVED, CursorParam(rec));
@@ -26,6 +23,15 @@ static void MoveCursorTo(HWND hwnd, GridRecord& rec, int row, int col, bool bRef
     RefreshCursorProtected(rec);
     ScrollRowIntoView(hwnd, rec, row, col);
     ScrollColumnIntoView(hwnd, rec, row, col);
+}
+
+static void MoveCursorTo(HWND hwnd, GridRecord& rec, int row, int col, bool bRefresh) {
+    DrawCursor(hwnd, rec);
+    bool bRowMoved = row != rec.nCursorRow;
+    bool bColMoved = col != rec.nCursorCol;
+    rec.nCursorRow = row;
+    rec.nCursorCol = col;
+    ShowMovedCursor(hwnd, rec, row, col, bRowMoved, bColMoved);
     if (bRefresh) {
         RefreshGrid(hwnd, rec);
     }

@@ -67,18 +67,7 @@ void OnLButtonDown(HWND hwnd, GridRecord& rec, int x, int y) {
     rec.nCursorRow = row;
     rec.nCursorCol = col;
     NotifyParent(hwnd, rec, GRN_CELLCLICKED, CursorParam(rec));
-    if (bRowChanged) {
-        NotifyParent(hwnd, rec, GRN_ROWCHANGED, CursorParam(rec));
-        NotifyParent(hwnd, rec, GRN_CURSORMOVED, CursorParam(rec));
-    }
-    if (bColChanged) {
-        NotifyParent(hwnd, rec, GRN_COLUMNCHANGED, CursorParam(rec));
-        NotifyParent(hwnd, rec, GRN_CURSORMOVED, CursorParam(rec));
-    }
-    DrawCursor(hwnd, rec);
-    RefreshCursorProtected(rec);
-    ScrollRowIntoView(hwnd, rec, row, col);
-    ScrollColumnIntoView(hwnd, rec, row, col);
+    ShowMovedCursor(hwnd, rec, row, col, bRowChanged, bColChanged);
     RefreshGrid(hwnd, rec);
 }
 

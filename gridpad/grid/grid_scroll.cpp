@@ -89,36 +89,10 @@ void ScrollColumnIntoView(HWND hwnd, GridRecord& rec, int row, int col) {
     SetScrollPos(hwnd, SB_HORZ, HScrollPosition(rec), TRUE);
 }
 
-void OnHScroll(HWND hwnd, GridRecord& rec, WPARAM wParam) {
-    SetFocus(hwnd);
-    int pos = HScrollPosition(rec);
-    switch (LOWORD(wParam)) {
-    case SB_LINERIGHT:
-    case SB_PAGERIGHT:
-        ++pos;
-        break;
-    case SB_LINELEFT:
-    case SB_PAGELEFT:
-        --pos;
-        break;
-    case SB_THUMBTRACK:
-        pos = HIWORD(wParam);
-        break;
-    default:
-        return;
-    }
-    int max = VisibleColumnCount(rec);
-    pos = pos > max ? max : pos;
-    pos = pos < 1 ? 1 : pos;
-    rec.nLeftCol = ColumnAtHScrollPosition(rec, pos);
-    SetScrollPos(hwnd, SB_HORZ, pos, TRUE);
-    RefreshGrid(hwnd, rec);
-}
-
-void OnVScroll(HWND hwnd, GridRecord& rec, WPARAM wParam) {
-    SetFocus(hwnd);
-    int page = VisibleRowCount(rec);
-    int pos = rec.nTopRow;
+// Where a scroll bar request moves the bar from `pos`, within 1..max; 0 for
+// requests the grid leaves alone. The right and down codes are the same
+// numbers, so one table serves both bars.
+static int ScrollBarTarget(WPARAM wParam, int pos, int page, int max) {
     switch (LOWORD(wParam)) {
     case SB_LINEDOWN:
         ++pos;
@@ -136,11 +110,31 @@ void OnVScroll(HWND hwnd, GridRecord& rec, WPARAM wParam) {
         pos = HIWORD(wParam);
         break;
     default:
+        return 0;
+    }
+    pos = pos > max ? max : pos;
+    return pos < 1 ? 1 : pos;
+}
+
+void OnHScroll(HWND hwnd, GridRecord& rec, WPARAM wParam) {
+    SetFocus(hwnd);
+    // A page to the side is one column, as a line is.
+    int pos = ScrollBarTarget(wParam, HScrollPosition(rec), 1, VisibleColumnCount(rec));
+    if (pos == 0) {
         return;
     }
+    rec.nLeftCol = ColumnAtHScrollPosition(rec, pos);
+    SetScrollPos(hwnd, SB_HORZ, pos, TRUE);
+    RefreshGrid(hwnd, rec);
+}
+
+void OnVScroll(HWND hwnd, GridRecord& rec, WPARAM wParam) {
+    SetFocus(hwnd);
     int max = VScrollMax(rec);
-    pos = pos > max ? max : pos;
-    pos = pos < 1 ? 1 : pos;
+    int pos = ScrollBarTarget(wParam, rec.nTopRow, VisibleRowCount(rec), max);
+    if (pos == 0) {
+        return;
+    }
     rec.nTopRow = pos;
     SetScrollPos(hwnd, SB_VERT, pos, TRUE);
     if (LOWORD(wParam) != SB_THUMBTRACK) {
