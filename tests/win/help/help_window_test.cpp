@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <htmlhelp.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "html_help.h"
+#include "page_table.h"
+#include "startup.h"
+#include "win_test_support.h"
+#include "wizard_frame.h"
+
+namespace {
+
+// The visible HTML Help windows of this process. Wine's viewer, like the
+// original, makes a top-level window of class "HH Parent".
+std::vector<HWND> HelpWindows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND window, LPARAM list) -> BOOL {
+            char name[64] = "";
+            GetClassNameA(window, name, sizeof name);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (std::string(name) == "HH Parent" && process == GetCurrentProcessId() &&
+                IsWindowVisible(window)) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindDescendant(HWND parent, const char* className) {
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = "";
+            GetClassNameA(child, name, sizeof name);
+            if (std::string(name) == s->className) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Every entry of a tree view, depth first.
+void CollectTree(HWND tree, HTREEITEM item, std::vector<std::string>* names) {
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+        char text[260] = "";
+        TVITEMA entry{};
+        entry.mask = TVIF_TEXT;
+        entry.hItem = item;
+        entry.pszText = text;
+        entry.cchTextMax = sizeof text;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+        names->push_back(text);
+        CollectTree(tree, TreeView_GetChild(tree, item), names);
+    }
+}
+
+// The entry names of the contents file the help is compiled from.
+std::vector<std::string> ContentsNames() {
+    const std::string toc = ReadFileBytes("Z:" DOTWELL_SOURCE_DIR "/docs/help/toc.hhc");
+    const std::regex name(R"(<param name="Name" value="([^"]*)\")", std::regex::icase);
+    std::vector<std::string> names;
+    for (auto m = std::sregex_iterator(toc.begin(), toc.end(), name); m != std::sregex_iterator();
+         ++m) {
+        names.push_back((*m)[1]);
+    }
+    return names;
+}
+
+class HelpTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { PrepareProgram(); }
+
+    void SetUp() override {
+        PrepareWizard(&sheet_, nullptr, "", GetModuleHandleA(nullptr));
+        sheet_.header.dwFlags |= PSH_MODELESS;
+        frame_ = reinterpret_cast<HWND>(PropertySheetA(&sheet_.header));
+        ASSERT_NE(frame_, nullptr);
+        PumpPending();
+    }
+
+    void TearDown() override {
+        HtmlHelpCall(nullptr, nullptr, HH_CLOSE_ALL, 0);
+        PumpUntil([] { return HelpWindows().empty(); });
+        if (frame_ && IsWindow(frame_)) {
+            DestroyWindow(frame_);
+        }
+        PumpPending();
+        ReleaseAppState(TheAppState());
+    }
+
+    int PageIndex() const {
+        return static_cast<int>(
+            SendMessageA(frame_, PSM_HWNDTOINDEX,
+                         reinterpret_cast<WPARAM>(PropSheet_GetCurrentPageHwnd(frame_)), 0));
+    }
+
+    // Clicks the wizard's own Help button, as a person would.
+    ::testing::AssertionResult ClickHelp() {
+        HWND button = GetDlgItem(frame_, IDHELP);
+        if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) {
+            return ::testing::AssertionFailure() << "no usable Help button";
+        }
+        SendMessageA(frame_, WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        return ::testing::AssertionSuccess();
+    }
+
+    HWND WaitForHelpWindow() {
+        HWND help = nullptr;
+        PumpUntil(
+            [&] {
+                const std::vector<HWND> windows = HelpWindows();
+                help = windows.size() == 1 ? windows[0] : nullptr;
+                return help != nullptr;
+            },
+            15000);
+        return help;
+    }
+
+    WizardSheet sheet_{};
+    HWND frame_ = nullptr;
+    // Pages may warn (no embosser, no tables); nothing may wait for a person.
+    DialogAnswerer quiet_;
+};
+
+TEST_F(HelpTest, EveryPageOpensTheHelpFileAndNothingElse) {
+    for (int index = 0; index < kPageCount; ++index) {
+        SCOPED_TRACE("page " + std::to_string(index));
+        PropSheet_SetCurSel(frame_, nullptr, index);
+        PumpPending();
+        ASSERT_EQ(PageIndex(), index);
+        const size_t dialogsBefore = quiet_.seen().size();
+
+        ASSERT_TRUE(ClickHelp());
+        HWND help = WaitForHelpWindow();
+        ASSERT_NE(help, nullptr) << "no HTML Help window opened";
+        char title[128] = "";
+        GetWindowTextA(help, title, sizeof title);
+        EXPECT_STREQ(title, "Dotwell Help");
+        EXPECT_EQ(GetWindow(help, GW_OWNER), nullptr) << "help has no owner window";
+        // A viewer that wants to fetch an HTML engine, or a file it cannot
+        // find, would say so in a dialog box.
+        EXPECT_EQ(quiet_.seen().size(), dialogsBefore)
+            << "a dialog box opened with the help: \"" << quiet_.seen().back().caption << "\"";
+
+        SendMessageA(help, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(PumpUntil([] { return HelpWindows().empty(); }));
+        EXPECT_TRUE(IsWindow(frame_)) << "closing the help leaves the wizard open";
+    }
+}
+
+TEST_F(HelpTest, HelpWindowShowsTheContents) {
+    const std::vector<std::string> expected = ContentsNames();
+    ASSERT_GE(expected.size(), 2u) << "contents file not read";
+    ASSERT_TRUE(ClickHelp());
+    HWND help = WaitForHelpWindow();
+    ASSERT_NE(help, nullptr);
+    HWND tree = FindDescendant(help, WC_TREEVIEWA);
+    ASSERT_NE(tree, nullptr) << "no contents tree";
+    std::vector<std::string> shown;
+    ASSERT_TRUE(PumpUntil([&] {
+        shown.clear();
+        CollectTree(tree, TreeView_GetRoot(tree), &shown);
+        return shown.size() >= expected.size();
+    }));
+    EXPECT_EQ(shown, expected);
+}
+
+} // namespace
