@@ -1,9 +1,15 @@
-// Opens the wizard on a sample project and saves a picture of each page:
-//   page_shots.exe OUTPUT_FOLDER [inch]
-// Pictures are 24-bit BMP files named page-<index>.bmp; "inch" shows the
-// sample's lengths in inches. Run it in a prefix with an embosser queue
-// (tools/virtual-embosser): without one the Emboss page says so in a
-// message box, which waits for a person.
+// Walks the wizard through a project as a person would, with Next from the
+// Welcome page, and saves a picture of each page, of the help window and of
+// the CSV editor:
+//   page_shots.exe OUTPUT_FOLDER [PROJECT [CSV]]
+// Pictures are 24-bit BMP files: page-<index>.bmp, help.bmp and, with a CSV
+// file, editor.bmp. The project is offered on the Project page as the last
+// one opened; without one a new project is made (a project whose sheet is
+// in inches shows the lengths in inches). Run it from the installed program folder, where the help
+// file, the sheet library and the editor lie, in a prefix with an embosser queue
+// (tools/virtual-embosser): without one the Emboss page says so in a message
+// box, which waits for a person. tools/page-shots/page-shots prepares such a
+// prefix.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,107 +17,119 @@
 #include <cstring>
 #include <string>
 
+#include "editor_shot.h"
+#include "page_services.h"
+#include "paths.h"
+#include "settings.h"
 #include "startup.h"
+#include "window_picture.h"
 #include "wizard_frame.h"
 
 namespace {
 
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+HWND HelpWindow() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            char name[64] = "";
+            GetClassNameA(window, name, sizeof name);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (std::strcmp(name, "HH Parent") == 0 && process == GetCurrentProcessId() &&
+                IsWindowVisible(window)) {
+                *reinterpret_cast<HWND*>(data) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
-bool SaveWindowPicture(HWND window, const std::string& path) {
-    RECT box;
-    GetWindowRect(window, &box);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-    SelectObject(memory, old);
-    const DWORD rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + rowBytes * height;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    bool ok = out != nullptr;
-    if (out) {
-        ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-             std::fwrite(bits, rowBytes * height, 1, out) == 1;
-        std::fclose(out);
+// Presses the wizard's Help button and pictures the window it opens.
+bool SaveHelpPicture(HWND frame, const std::string& path) {
+    SendMessageA(frame, WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(frame, IDHELP)));
+    HWND help = nullptr;
+    for (int tries = 0; tries < 100 && !help; ++tries) {
+        Pump(100);
+        help = HelpWindow();
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    if (!help) {
+        std::fprintf(stderr, "page_shots: no help window opened\n");
+        return false;
+    }
+    SetWindowPos(help, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
+    Pump(1500);
+    const bool ok = SaveWindowPicture(help, path);
+    SendMessageA(help, WM_CLOSE, 0, 0);
+    Pump(300);
     return ok;
 }
 
-bool g_inch = false;
+int PageIndex(HWND frame) {
+    return static_cast<int>(SendMessageA(
+        frame, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(PropSheet_GetCurrentPageHwnd(frame)), 0));
+}
 
-void FillSampleProject(AppState* state) {
-    SheetFormat& sheet = state->Sheet;
-    sheet.bInch = g_inch;
-    std::strcpy(sheet.szName, "A4 3 x 8 labels 70 x 37 mm");
-    sheet.wPaperWidth = 11906;
-    sheet.wPaperHeight = 16838;
-    sheet.wFirstLabelPosLeft = 0;
-    sheet.wFirstLabelPosTop = 340;
-    sheet.wLabelWidth = 3969;
-    sheet.wLabelHeight = 2098;
-    sheet.wNumVertical = 8;
-    sheet.wNumHorizontal = 3;
-    std::strcpy(state->szLabelText, "{A}\r\n{B}\r\n{C} {D}");
+// Pictures the page shown, then presses Next, until the last page is
+// pictured or Next leads nowhere new. A skipped page has no picture.
+int SavePagePictures(HWND frame, const std::string& folder) {
+    int failures = 0;
+    for (int index = PageIndex(frame); index >= 0;) {
+        Pump(1000);
+        const std::string path = folder + "\\page-" + std::to_string(index) + ".bmp";
+        failures += !SaveWindowPicture(frame, path);
+        if (index == kPageCount - 1) {
+            break;
+        }
+        PropSheet_PressButton(frame, PSBTN_NEXT);
+        Pump(300);
+        const int next = PageIndex(frame);
+        if (next <= index) {
+            std::fprintf(stderr, "page_shots: Next stays on page %d\n", index);
+            return failures + 1;
+        }
+        index = next;
+    }
+    return failures;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: page_shots OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: page_shots OUTPUT_FOLDER [PROJECT [CSV]]\n");
         return 2;
     }
-    g_inch = argc > 2 && std::strcmp(argv[2], "inch") == 0;
+    const std::string folder = argv[1];
+    const char* project = argc > 2 ? argv[2] : "";
+    const char* csv = argc > 3 ? argv[3] : nullptr;
+
     PrepareProgram();
+    if (*project) {
+        WriteLastProject(1, project);
+    }
     static WizardSheet sheet;
     PrepareWizard(&sheet, nullptr, "", GetModuleHandleA(nullptr));
-    FillSampleProject(TheAppState());
     sheet.header.dwFlags |= PSH_MODELESS;
     HWND frame = reinterpret_cast<HWND>(PropertySheetA(&sheet.header));
     if (!frame) {
+        std::fprintf(stderr, "page_shots: the wizard did not open\n");
         return 1;
     }
     SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
-    int failures = 0;
-    for (int index = 0; index < kPageCount; ++index) {
-        PropSheet_SetCurSel(frame, nullptr, index);
-        Pump(700);
-        if (index == 1) {
-            // A new project starts from an empty record: fill it again for
-            // the pages that follow.
-            FillSampleProject(TheAppState());
-        }
-        const std::string path = std::string(argv[1]) + "\\page-" + std::to_string(index) + ".bmp";
-        failures += !SaveWindowPicture(frame, path);
-    }
+    int failures = SavePagePictures(frame, folder);
+    failures += !SaveHelpPicture(frame, folder + "\\help.bmp");
     DestroyWindow(frame);
+
+    if (csv) {
+        char editor[MAX_PATH];
+        ModuleFolderPath(editor, sizeof editor, "gridpad.exe");
+        if (!SaveEditorPicture(editor, csv, folder + "\\editor.bmp")) {
+            std::fprintf(stderr, "page_shots: no picture of %s\n", editor);
+            ++failures;
+        }
+    }
     return failures ? 1 : 0;
 }
