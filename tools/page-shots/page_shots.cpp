@@ -4,12 +4,11 @@
 //   page_shots.exe OUTPUT_FOLDER [PROJECT [CSV]]
 // Pictures are 24-bit BMP files: page-<index>.bmp, help.bmp and, with a CSV
 // file, editor.bmp. The project is offered on the Project page as the last
-// one opened; without one a new project is made (a project whose sheet is
-// in inches shows the lengths in inches). Run it from the installed program folder, where the help
-// file, the sheet library and the editor lie, in a prefix with an embosser queue
-// (tools/virtual-embosser): without one the Emboss page says so in a message
-// box, which waits for a person. tools/page-shots/page-shots prepares such a
-// prefix.
+// one opened; without one a new project is made. Run it from the installed
+// program folder, where the help file, the sheet library and the editor
+// lie, in a prefix with an embosser queue (tools/virtual-embosser): without
+// one the Emboss page says so in a message box, which waits for a person.
+// tools/page-shots/page-shots prepares such a prefix.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,7 +17,6 @@
 #include <string>
 
 #include "editor_shot.h"
-#include "page_services.h"
 #include "paths.h"
 #include "settings.h"
 #include "startup.h"
