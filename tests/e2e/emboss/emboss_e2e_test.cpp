@@ -13,7 +13,9 @@
 #include "embview_decode.h"
 #include "paths.h"
 #include "project_file_io.h"
+#include "rule_tables.h"
 #include "spool_folder.h"
+#include "tactr32.h"
 #include "virtual_queues.h"
 #include "win_test_support.h"
 
@@ -27,19 +29,6 @@ constexpr int kDown = 4;
 
 const char* const kWords[kRows] = {"bed", "cab", "dab",  "fed", "gab",  "had",
                                    "jab", "bad", "deed", "ace", "bead", "face"};
-
-// A build path on the Unix side, as Wine reaches it.
-std::string WinePath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-std::string SourcePath(const char* relative) {
-    return WinePath((std::string(DOTWELL_SOURCE_DIR) + "/" + relative).c_str());
-}
 
 void ClearFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -57,23 +46,16 @@ void ClearFolder(const std::string& folder) {
 // the merged text translated, each line cut to the text box's cells, cells
 // as dot bits with trailing blanks left out (as embview reads them).
 std::vector<std::vector<uint8_t>> ExpectedLines(const std::string& text, size_t cells) {
-    using LoadProc = UINT32(__cdecl*)(const char*, const char*);
-    using TranslateProc = UINT32(__cdecl*)(const char*, char*, char*, UINT32, UINT32, UINT32);
-    static HMODULE library = LoadLibraryA(WinePath(TACTR32_DLL).c_str());
     static bool loaded = false;
-    auto load = reinterpret_cast<LoadProc>(GetProcAddress(library, MAKEINTRESOURCEA(17)));
-    auto translate = reinterpret_cast<TranslateProc>(GetProcAddress(library, MAKEINTRESOURCEA(5)));
-    std::vector<std::vector<uint8_t>> lines;
-    if (!load || !translate)
-        return lines;
     if (!loaded) {
         char rules[MAX_PATH], exceptions[MAX_PATH];
         RuleFilePath(rules, sizeof rules, "en-ueb-g2.qrf");
         ExceptionFilePath(exceptions, sizeof exceptions, "");
-        loaded = load(rules, exceptions) != 0;
+        loaded = TactrLoadTables(rules, exceptions) != 0;
     }
+    std::vector<std::vector<uint8_t>> lines;
     char work[1008], braille[1024] = "";
-    translate(text.c_str(), work, braille, 0, 0, 1);
+    TactrTranslate(text.c_str(), work, braille, 0, 0, 1);
     std::vector<uint8_t> line;
     auto finish = [&] {
         if (line.size() > cells)
@@ -109,17 +91,11 @@ class EmbossEndToEnd : public ::testing::Test {
             std::string name = from.substr(from.rfind('\\') + 1);
             ASSERT_TRUE(CopyFileA(from.c_str(), program_.File(name).c_str(), FALSE)) << from;
         }
-        char rules[MAX_PATH], exceptions[MAX_PATH];
-        RuleFilePath(rules, sizeof rules, "");
+        char exceptions[MAX_PATH];
         ExceptionFilePath(exceptions, sizeof exceptions, "");
-        SHCreateDirectoryExA(nullptr, std::string(rules, strlen(rules) - 1).c_str(), nullptr);
         SHCreateDirectoryExA(nullptr, std::string(exceptions, strlen(exceptions) - 1).c_str(),
                              nullptr);
-        for (const char* table : {"en-ueb-g2.qrf", "en-ueb-chars.qri"}) {
-            std::string from = SourcePath((std::string("libs/tactr32/tables/") + table).c_str());
-            copiedTables_.push_back(std::string(rules) + table);
-            ASSERT_TRUE(CopyFileA(from.c_str(), copiedTables_.back().c_str(), FALSE)) << from;
-        }
+        ASSERT_TRUE(tables_.copied());
 
         char spool[MAX_PATH];
         ASSERT_TRUE(GetSpoolFolder(spool));
@@ -128,10 +104,6 @@ class EmbossEndToEnd : public ::testing::Test {
     }
 
     void TearDown() override {
-        // Other tests of the prefix list the tables folder: leave it as found.
-        for (const std::string& table : copiedTables_) {
-            DeleteFileA(table.c_str());
-        }
         RemoveVirtualQueue(kQueue);
         DeleteFileA(portFile_.c_str());
         ClearFolder(spoolFolder_);
@@ -181,7 +153,7 @@ class EmbossEndToEnd : public ::testing::Test {
     TempFolder data_;
     std::string portFile_;
     std::string spoolFolder_;
-    std::vector<std::string> copiedTables_;
+    CopiedRuleTables tables_{"en-ueb-g2.qrf", "en-ueb-chars.qri"};
 };
 
 TEST_F(EmbossEndToEnd, UnattendedRunEmbossesEveryRowAndEnds) {

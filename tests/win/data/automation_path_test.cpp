@@ -23,21 +23,14 @@ void RecordError(const char* text, const char*) {
     g_errors.push_back(text);
 }
 
-// The build's Unix path seen through Wine's Z: drive.
-std::string ServerPath() {
-    std::string path = "Z:";
-    for (const char* c = AUTOMATION_SERVER_EXE; *c; ++c) {
-        path += *c == '/' ? '\\' : *c;
-    }
-    return path;
-}
-
 class AutomationPathTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        ASSERT_EQ(1, RunAndWait("\"%s\" /regserver", ServerPath().c_str()));
+        ASSERT_EQ(1, RunAndWait("\"%s\" /regserver", WinePath(AUTOMATION_SERVER_EXE).c_str()));
     }
-    static void TearDownTestSuite() { RunAndWait("\"%s\" /unregserver", ServerPath().c_str()); }
+    static void TearDownTestSuite() {
+        RunAndWait("\"%s\" /unregserver", WinePath(AUTOMATION_SERVER_EXE).c_str());
+    }
 
     void SetUp() override {
         ASSERT_EQ(1, ExcelRegistered());

@@ -14,6 +14,7 @@
 #include "fixture_writer.h"
 #include "label_fields.h"
 #include "paths.h"
+#include "rule_tables.h"
 #include "win_test_support.h"
 
 namespace {
@@ -118,25 +119,8 @@ TEST(RunAndWait, WaitsForTheProcessAndReportsStartFailures) {
 // The translator library and a table of the tables folder, as the
 // installed program has them.
 TEST_F(DataSourceWinTest, ComposesBrailleWithTheTranslatorLibrary) {
-    char rules[MAX_PATH];
-    RuleFilePath(rules, sizeof rules, "");
-    ASSERT_NE('\0', rules[0]);
-    SHCreateDirectoryExA(nullptr, rules, nullptr);
-    // Other tests of the prefix list the tables folder: leave it as found.
-    struct RemovedAfterwards {
-        std::vector<std::string> files;
-        ~RemovedAfterwards() {
-            for (const std::string& file : files) {
-                DeleteFileA(file.c_str());
-            }
-        }
-    } copies;
-    for (const char* name : {"en-ueb-g1.qrf", "en-ueb-chars.qri"}) {
-        const std::string source =
-            std::string("Z:" DOTWELL_SOURCE_DIR "/libs/tactr32/tables/") + name;
-        copies.files.push_back(std::string(rules) + name);
-        ASSERT_TRUE(CopyFileA(source.c_str(), copies.files.back().c_str(), FALSE)) << source;
-    }
+    const CopiedRuleTables tables{"en-ueb-g1.qrf", "en-ueb-chars.qri"};
+    ASSERT_TRUE(tables.copied());
     std::strcpy(state_.szRuleFile, "en-ueb-g1.qrf");
     std::strcpy(state_.szLabelText, "{A}\r\n\r\n{B}");
     ScanLabelFields(&state_);

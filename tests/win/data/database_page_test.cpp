@@ -13,10 +13,9 @@
 #include "file_locations.h"
 #include "label_fields.h"
 #include "office_registry.h"
-#include "page_table.h"
 #include "resource.h"
 #include "settings.h"
-#include "win_test_support.h"
+#include "single_page_test.h"
 
 namespace {
 
@@ -41,15 +40,12 @@ int FakeOpen(const char* path) {
     return 1;
 }
 
-UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
-    return message == PSPCB_CREATE ? 1 : 0;
-}
-
-class DatabasePageTest : public ::testing::Test {
+class DatabasePageTest : public SinglePageTest {
   protected:
+    DatabasePageTest() : SinglePageTest(5) {}
+
     static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
+        SinglePageTest::SetUpTestSuite();
         LoadLibraryA("riched20.dll");
         InstallDataServices();
     }
@@ -63,19 +59,12 @@ class DatabasePageTest : public ::testing::Test {
         state_.Sheet.wTextWidth = 11340; // 200 mm
         std::strcpy(state_.szLabelText, "{A}\r\n{B}");
         ScanLabelFields(&state_);
-        for (int i = 0; i < kPageCount; ++i) {
-            rows_[i] = {
-                IDD_DATABASE, DatabasePageProc, PageCallback, i, IDS_TITLE_DATABASE, &state_, 1};
-        }
         names_ = folder_.File("names.csv");
         ASSERT_TRUE(WriteFileBytes(names_, "Ann;Smith\nM\xC3\xBCller;Bo\n"));
     }
 
     void TearDown() override {
-        if (frame_ && IsWindow(frame_)) {
-            DestroyWindow(frame_);
-        }
-        PumpPending();
+        SinglePageTest::TearDown();
         ReleaseAppState(&state_);
         SetEditorLauncher({nullptr, nullptr});
         ForgetLastSaved();
@@ -90,32 +79,12 @@ class DatabasePageTest : public ::testing::Test {
         }
     }
 
-    void Open() {
-        frame_ = OpenSinglePageWizard(IDD_DATABASE, DatabasePageProc, &rows_[5]);
-        ASSERT_NE(nullptr, frame_);
-        page_ = PropSheet_GetCurrentPageHwnd(frame_);
-        ASSERT_NE(nullptr, page_);
-        PumpPending();
-    }
-
-    std::string Text(int id) const {
-        char text[300] = "";
-        GetDlgItemTextA(page_, id, text, sizeof text);
-        return text;
-    }
-
     std::wstring PreviewText() const {
         wchar_t text[512] = L"";
         GETTEXTEX get{sizeof text, GT_DEFAULT, 1200, nullptr, nullptr};
         SendDlgItemMessageW(page_, IDC_LABEL_TEXT, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                             reinterpret_cast<LPARAM>(text));
         return text;
-    }
-
-    void Press(int id) {
-        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
-        PumpPending();
     }
 
     void TypePath(const std::string& path) {
@@ -139,10 +108,6 @@ class DatabasePageTest : public ::testing::Test {
     }
 
     TempFolder folder_;
-    AppState state_{};
-    PageEntry rows_[kPageCount]{};
-    HWND frame_ = nullptr;
-    HWND page_ = nullptr;
     std::string names_;
 };
 

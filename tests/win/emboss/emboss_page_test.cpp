@@ -6,26 +6,24 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "embosser_printers.h"
 #include "embview_decode.h"
-#include "page_table.h"
 #include "paths.h"
 #include "resource.h"
+#include "rule_tables.h"
 #include "settings.h"
 #include "sheet_preview_geometry.h"
 #include "virtual_queues.h"
-#include "win_test_support.h"
+#include "single_page_test.h"
+#include "tactr32.h"
 
 namespace {
 
 constexpr char kQueue[] = "Page Test Ridgeline";
-
-UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
-    return message == PSPCB_CREATE ? 1 : 0;
-}
 
 std::set<std::string> TempSpoolFiles() {
     char temp[MAX_PATH];
@@ -71,27 +69,16 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
 // The Emboss page alone in a modeless wizard, on a record of the test's own:
 // a sheet of 2 x 3 labels, a label without fields (so 10000 labels can be
 // embossed) and an embosser queue of the test prefix.
-class EmbossPageTest : public ::testing::Test {
+class EmbossPageTest : public SinglePageTest {
   protected:
+    EmbossPageTest() : SinglePageTest(6) {}
+
     static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
+        SinglePageTest::SetUpTestSuite();
         LoadLibraryA("riched20.dll");
-#ifdef TACTR32_DLL
-        // Before the wizard's first look for the translator, which it keeps.
-        std::string dll = std::string("Z:") + TACTR32_DLL;
-        std::replace(dll.begin(), dll.end(), '/', '\\');
-        SetDllDirectoryA(dll.substr(0, dll.rfind('\\')).c_str());
-        char rules[MAX_PATH];
-        RuleFilePath(rules, sizeof rules, "");
-        SHCreateDirectoryExA(nullptr, std::string(rules, strlen(rules) - 1).c_str(), nullptr);
-        for (const char* table : {"en-ueb-g2.qrf", "en-ueb-chars.qri"}) {
-            std::string from =
-                std::string("Z:") + DOTWELL_SOURCE_DIR + "/libs/tactr32/tables/" + table;
-            std::replace(from.begin(), from.end(), '/', '\\');
-            CopyFileA(from.c_str(), (std::string(rules) + table).c_str(), FALSE);
-        }
-#endif
+        tables_ = std::make_unique<CopiedRuleTables>(
+            std::initializer_list<const char*>{"en-ueb-g2.qrf", "en-ueb-chars.qri"});
+        ASSERT_TRUE(tables_->copied());
         char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
         GetTempPathA(sizeof temp, temp);
         ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
@@ -100,12 +87,7 @@ class EmbossPageTest : public ::testing::Test {
     }
     static void TearDownTestSuite() {
         RemoveVirtualQueue(kQueue);
-        // Other tests of the prefix list the tables folder: leave it as found.
-        char rules[MAX_PATH];
-        RuleFilePath(rules, sizeof rules, "");
-        for (const char* table : {"en-ueb-g2.qrf", "en-ueb-chars.qri"}) {
-            DeleteFileA((std::string(rules) + table).c_str());
-        }
+        tables_.reset();
     }
 
     void SetUp() override {
@@ -128,15 +110,6 @@ class EmbossPageTest : public ::testing::Test {
         lstrcpyA(state_.szProjectFile, project_.File("p.dwp").c_str());
         state_.nToLabel = 3;
         WriteMultipleImpacts(2);
-        for (int i = 0; i < kPageCount; ++i)
-            rows_[i] = {static_cast<UINT>(101 + i),
-                        EmbossPageProc,
-                        PageCallback,
-                        i,
-                        IDS_TITLE_EMBOSS,
-                        &state_,
-                        1};
-        rows_[6].nDialogId = IDD_EMBOSS;
         DeleteFileA(portFile_.c_str());
     }
 
@@ -145,28 +118,7 @@ class EmbossPageTest : public ::testing::Test {
             Click(IDC_EMBOSS);
             PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 20000);
         }
-        if (frame_ && IsWindow(frame_))
-            DestroyWindow(frame_);
-        PumpPending();
-    }
-
-    void Open() {
-        frame_ = OpenSinglePageWizard(IDD_EMBOSS, EmbossPageProc, &rows_[6]);
-        ASSERT_NE(nullptr, frame_);
-        page_ = PropSheet_GetCurrentPageHwnd(frame_);
-        ASSERT_NE(nullptr, page_);
-        PumpPending();
-    }
-
-    std::string Text(int id) const {
-        char text[300] = "";
-        GetDlgItemTextA(page_, id, text, sizeof text);
-        return text;
-    }
-
-    void Click(int id) {
-        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
+        SinglePageTest::TearDown();
     }
 
     void Type(int id, const char* text) {
@@ -188,11 +140,8 @@ class EmbossPageTest : public ::testing::Test {
     }
 
     static std::string portFile_;
+    static inline std::unique_ptr<CopiedRuleTables> tables_;
     TempFolder project_;
-    AppState state_{};
-    PageEntry rows_[kPageCount];
-    HWND frame_ = nullptr;
-    HWND page_ = nullptr;
 };
 std::string EmbossPageTest::portFile_;
 
@@ -310,22 +259,18 @@ TEST_F(EmbossPageTest, UserStopsTheJobAndNavigationWaitsForIt) {
     EXPECT_EQ(TempSpoolFiles(), before);
 }
 
-#ifdef TACTR32_DLL
 TEST_F(EmbossPageTest, PreviewShowsTheLabelInBraille) {
     lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");
     lstrcpyA(state_.szLabelText, "braille");
     Open();
-    using TranslateProc = UINT32(__cdecl*)(const char*, char*, char*, UINT32, UINT32, UINT32);
-    auto translate = reinterpret_cast<TranslateProc>(
-        GetProcAddress(GetModuleHandleA("tactr32.dll"), MAKEINTRESOURCEA(5)));
-    ASSERT_NE(translate, nullptr) << "the preview never loaded the translator";
+    // The preview loaded the tables; the same translation straight from the
+    // library must be what it shows.
     char work[1008], braille[1024] = "";
-    ASSERT_TRUE(translate("braille", work, braille, 0, 0, 1));
+    ASSERT_TRUE(TactrTranslate("braille", work, braille, 0, 0, 1));
     const std::string shown = Text(IDC_LABEL_TEXT);
     EXPECT_EQ(shown, braille);
     EXPECT_NE(shown, "braille");
 }
-#endif
 
 TEST_F(EmbossPageTest, WithoutEmbosserQueuesThePageWarnsAndCannotEmboss) {
     // Every embosser queue of the test prefix goes; the suite's own comes

@@ -8,16 +8,9 @@
 #include <vector>
 
 #include "virtual_queues.h"
+#include "win_test_support.h"
 
 namespace {
-
-// The tool's path comes from the Unix build; Wine maps drive Z: to "/".
-std::string WindowsPathOf(const char* unixPath) {
-    std::string path = "Z:";
-    for (const char* p = unixPath; *p; ++p)
-        path.push_back(*p == '/' ? '\\' : *p);
-    return path;
-}
 
 std::string MakeTempFolder() {
     char base[MAX_PATH], name[MAX_PATH];
@@ -41,7 +34,7 @@ int RunTool(const std::string& args, std::string* output) {
     PROCESS_INFORMATION pi = {};
     // Built by appending: GCC 12 warns falsely about "x" + std::string here.
     std::vector<char> line{'"'};
-    for (const std::string& part : {WindowsPathOf(VIRTUAL_EMBOSSER_EXE), std::string("\" "), args})
+    for (const std::string& part : {WinePath(VIRTUAL_EMBOSSER_EXE), std::string("\" "), args})
         line.insert(line.end(), part.begin(), part.end());
     line.push_back(0);
     BOOL started =

@@ -118,11 +118,6 @@ class SheetFormatPageTest : public SinglePageTest {
         PumpPending();
     }
 
-    void Press(int id) {
-        Click(id);
-        PumpPending();
-    }
-
     // The marker follows the painting of the page's statics.
     bool WaitForMarker(bool marked) {
         return PumpUntil([&] {

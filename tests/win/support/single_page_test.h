@@ -52,6 +52,12 @@ class SinglePageTest : public ::testing::Test {
                      reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
     }
 
+    // A click, and what it queued dispatched.
+    void Press(int id) {
+        Click(id);
+        PumpPending();
+    }
+
     AppState state_{};
     PageEntry rows_[kPageCount];
     HWND frame_ = nullptr;

@@ -143,6 +143,18 @@ TempFolder::~TempFolder() {
     SHFileOperationA(&operation);
 }
 
+std::string WinePath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string SourcePath(const std::string& relative) {
+    return WinePath(std::string(DOTWELL_SOURCE_DIR) + "/" + relative);
+}
+
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

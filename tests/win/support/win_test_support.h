@@ -66,6 +66,12 @@ class TempFolder {
     std::string path_;
 };
 
+// A Unix path of the build as Wine reaches it (drive Z: is the Unix root).
+std::string WinePath(const std::string& unixPath);
+
+// A file or folder of the source tree, as Wine reaches it.
+std::string SourcePath(const std::string& relative);
+
 // Writes `bytes` to `path`, replacing what is there.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 

@@ -1,4 +1,5 @@
-// Loads tactr32.dll as the wizard does and calls it by ordinal.
+// Loads tactr32.dll and calls it by its ordinals, the contract every caller
+// of the library (the wizard through its import library) relies on.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,17 +19,6 @@ using TranslateFn = UINT32 (*)(const char*, char*, char*, UINT32, UINT32, UINT32
 using PropertiesFn = UINT32 (*)(HWND, const char*, char*, UINT32);
 using DetailsFn = UINT32 (*)(const char*, char*, UINT32);
 using EditFn = UINT32 (*)(HWND, const char*, const char*);
-
-// The source folder as a Windows path (Wine shows the Unix root as Z:).
-std::string WinPath(const std::string& rel) {
-    std::string p = std::string(DOTWELL_SOURCE_DIR) + "/" + rel;
-    if (!p.empty() && p[0] == '/')
-        p = "Z:" + p;
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
-}
 
 class TactrDll : public testing::Test {
   protected:
@@ -81,7 +71,7 @@ class TactrDll : public testing::Test {
 };
 
 TEST_F(TactrDll, TranslatesAfterLoadingWithTheExceptionFolder) {
-    std::string rules = WinPath("libs/tactr32/tables/"), exceptions = rules + "exceptions\\";
+    std::string rules = SourcePath("libs/tactr32/tables/"), exceptions = rules + "exceptions\\";
     EXPECT_NE(0u, prepare((rules + "en-ueb-g1.qrf").c_str(), rules.c_str()));
     ASSERT_NE(0u, load((rules + "en-ueb-g1.qrf").c_str(), exceptions.c_str()));
     // "Ab" then CR LF then "1": capital a b, numeric 1.
@@ -94,14 +84,14 @@ TEST_F(TactrDll, TranslatesAfterLoadingWithTheExceptionFolder) {
 }
 
 TEST_F(TactrDll, FailedLoadMeansNoTranslation) {
-    std::string rules = WinPath("libs/tactr32/tables/");
+    std::string rules = SourcePath("libs/tactr32/tables/");
     EXPECT_EQ(0u, load((rules + "nothing.qrf").c_str(), (rules + "exceptions\\").c_str()));
     EXPECT_EQ(0u, prepare((rules + "nothing.qrf").c_str(), rules.c_str()));
     EXPECT_EQ("", Translate("Ab"));
 }
 
 TEST_F(TactrDll, DetailsFitTheBuffer) {
-    std::string table = WinPath("libs/tactr32/tables/de-g0.qrf");
+    std::string table = SourcePath("libs/tactr32/tables/de-g0.qrf");
     char buf[1024];
     details(table.c_str(), buf, sizeof buf);
     EXPECT_EQ(0, std::strncmp(buf, "Deutsch Basisschrift\nGerman braille", 35)) << buf;
@@ -114,7 +104,7 @@ TEST_F(TactrDll, DetailsFitTheBuffer) {
 }
 
 TEST_F(TactrDll, CancelledPropertiesLeaveTheBufferEmpty) {
-    std::string table = WinPath("libs/tactr32/tables/de-g0.qrf");
+    std::string table = SourcePath("libs/tactr32/tables/de-g0.qrf");
     char buf[260] = {};
     DialogAnswerer answerer({IDCANCEL});
     properties(nullptr, table.c_str(), buf, sizeof buf);
@@ -125,9 +115,9 @@ TEST_F(TactrDll, CancelledPropertiesLeaveTheBufferEmpty) {
 // dotwell.exe links the import library, which imports by ordinal.
 TEST(TactrImportLibrary, CallsResolve) {
     char buf[64];
-    TactrTableDetails(WinPath("libs/tactr32/tables/sv-g0.qrf").c_str(), buf, sizeof buf);
+    TactrTableDetails(SourcePath("libs/tactr32/tables/sv-g0.qrf").c_str(), buf, sizeof buf);
     EXPECT_EQ(0, std::strncmp(buf, "Svenska punktskrift\n", 20)) << buf;
-    EXPECT_EQ(0u, TactrLoadTables(WinPath("nothing.qrf").c_str(), ""));
+    EXPECT_EQ(0u, TactrLoadTables(SourcePath("nothing.qrf").c_str(), ""));
 }
 
 } // namespace

@@ -7,49 +7,29 @@
 #include <string>
 #include <vector>
 
-#include "page_table.h"
 #include "paths.h"
 #include "resource.h"
 #include "settings.h"
 #include "table_files.h"
-#include "win_test_support.h"
+#include "single_page_test.h"
 
 namespace {
 
 constexpr int kWizardNext = 0x3024;
 constexpr int kWizardBack = 0x3023;
 
-UINT CALLBACK PageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
-    return message == PSPCB_CREATE ? 1 : 0;
-}
-
-class TranslationPageTest : public ::testing::Test {
+class TranslationPageTest : public SinglePageTest {
   protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
+    TranslationPageTest() : SinglePageTest(4) {}
 
     void SetUp() override {
         ResetAppState(&state_);
-        for (int i = 0; i < kPageCount; ++i) {
-            rows_[i] = {IDD_TRANSLATION,
-                        TranslationPageProc,
-                        PageCallback,
-                        i,
-                        IDS_TITLE_TRANSLATION,
-                        &state_,
-                        1};
-        }
         WriteLastRuleFile("");
         WriteLastExceptionFile("");
     }
 
     void TearDown() override {
-        if (frame_ && IsWindow(frame_)) {
-            DestroyWindow(frame_);
-        }
-        PumpPending();
+        SinglePageTest::TearDown();
         ReleaseAppState(&state_);
         WriteLastRuleFile("");
         WriteLastExceptionFile("");
@@ -66,14 +46,6 @@ class TranslationPageTest : public ::testing::Test {
         files_.Put(rules, "backup.qrf.bak", "letter a A 1\n");
         files_.Folder(rules, "folder.qrf");
         files_.Put(ExceptionFolder(), "names.qrf", "word zug 1-2\n");
-    }
-
-    void Open() {
-        frame_ = OpenSinglePageWizard(IDD_TRANSLATION, TranslationPageProc, &rows_[4]);
-        ASSERT_NE(nullptr, frame_);
-        page_ = PropSheet_GetCurrentPageHwnd(frame_);
-        ASSERT_NE(nullptr, page_);
-        PumpPending();
     }
 
     std::vector<std::string> Items(int id) const {
@@ -118,10 +90,6 @@ class TranslationPageTest : public ::testing::Test {
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(frame_, id)) != FALSE; }
 
     DataFiles files_;
-    AppState state_{};
-    PageEntry rows_[kPageCount]{};
-    HWND frame_ = nullptr;
-    HWND page_ = nullptr;
 };
 
 TEST_F(TranslationPageTest, ListsTablesByTheirExactExtension) {
@@ -218,8 +186,6 @@ TEST_F(TranslationPageTest, NextCommitsTheListsAndBackDoesNot) {
         {PSN_WIZNEXT, IDD_DATABASE, "alpha.qrf", "names.qrf"},
     };
     PutTables();
-    rows_[3].nDialogId = IDD_LABEL_LAYOUT;
-    rows_[5].nDialogId = IDD_DATABASE;
     Open();
     SendDlgItemMessageA(page_, IDC_RULE_FILE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                         reinterpret_cast<LPARAM>("alpha.qrf"));

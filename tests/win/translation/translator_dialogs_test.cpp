@@ -11,19 +11,6 @@
 
 namespace {
 
-std::string SourceTables() {
-    std::string p = std::string(DOTWELL_SOURCE_DIR) + "/libs/tactr32/tables/";
-    if (p[0] == '/') {
-        p = "Z:" + p;
-    }
-    for (char& c : p) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return p;
-}
-
 class DialogTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -117,7 +104,7 @@ class ExceptionEditorTest : public DialogTest {
     void SetUp() override {
         ASSERT_TRUE(WriteFileBytes(folder_.File("names.qrf"),
                                    "name Names\r\n# a note\r\nword Reagan 1235\r\n"));
-        rules_ = SourceTables();
+        rules_ = SourcePath("libs/tactr32/tables/");
         exceptions_ = Folder();
         args_ = {exceptions_.c_str(), rules_.c_str()};
         Create(IDD_EXCEPTION_LISTS, ExceptionListsProc, reinterpret_cast<LPARAM>(&args_));
