@@ -16,7 +16,7 @@ INT_PTR BasicPageMessage(HWND page, UINT message, WPARAM, LPARAM lParam, UINT he
         PageEntry* row = PageRow(page);
         switch (reinterpret_cast<NMHDR*>(lParam)->code) {
         case PSN_SETACTIVE:
-            PropSheet_SetWizButtons(GetParent(page), wizardButtons);
+            SetWizardButtons(page, wizardButtons);
             SetWizardTitle(page, row, row->pState->szProjectFile);
             return SetPageResult(page, 0);
         case PSN_WIZNEXT:

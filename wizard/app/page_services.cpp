@@ -52,6 +52,10 @@ HFONT HeaderFont(int height, BOOL bold, const char* faceName) {
 
 } // namespace
 
+void SetWizardButtons(HWND page, DWORD buttons) {
+    SendMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, buttons);
+}
+
 INT_PTR SetPageResult(HWND page, LONG_PTR result) {
     SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
     return TRUE;

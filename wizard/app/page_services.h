@@ -15,6 +15,9 @@ void SetPageHeader(HWND page, UINT stringId, int controlId, int pointSize, BOOL 
                    const char* faceName);
 void SetWizardTitle(HWND page, const PageEntry* row, char* projectFile);
 void ShowHelp(HWND page);
+// Sets the wizard's buttons at once (PSWIZB_ flags): a posted change could
+// land after the next page has set its own.
+void SetWizardButtons(HWND page, DWORD buttons);
 void CenterWindow(HWND dialog, HWND owner);
 int FileExists(const char* path);
 

@@ -38,8 +38,7 @@ void SyncProjectPage(HWND page, AppState* state) {
     const bool backEnabled = IsWindowEnabled(GetDlgItem(sheet, kSheetBackButton)) != FALSE;
     const bool nextEnabled = IsWindowEnabled(GetDlgItem(sheet, kSheetNextButton)) != FALSE;
     if (!backEnabled || nextEnabled == backOnly) {
-        PostMessageA(sheet, PSM_SETWIZBUTTONS, 0,
-                     backOnly ? PSWIZB_BACK : PSWIZB_BACK | PSWIZB_NEXT);
+        SetWizardButtons(page, backOnly ? PSWIZB_BACK : PSWIZB_BACK | PSWIZB_NEXT);
     }
 }
 

@@ -11,7 +11,21 @@
 
 namespace {
 
-int CALLBACK SheetCallback(HWND, UINT, LPARAM) {
+// F1 becomes WM_HELP, which climbs from the focused control through the
+// page to the frame: the page shown answers it as its Help button does.
+LRESULT CALLBACK FrameHelpProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_HELP) {
+        if (HWND page = PropSheet_GetCurrentPageHwnd(frame))
+            ShowHelp(page);
+        return TRUE;
+    }
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
+
+int CALLBACK SheetCallback(HWND frame, UINT message, LPARAM) {
+    if (message == PSCB_INITIALIZED)
+        SetWindowSubclass(frame, FrameHelpProc, 0, 0);
     return 0;
 }
 

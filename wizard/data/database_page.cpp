@@ -61,7 +61,7 @@ void Activate(HWND page, AppState* state) {
         SetDlgItemTextA(page, IDC_DATABASE_PATH, state->szDatabaseFile);
         ShowPreview(page, state);
     }
-    PropSheet_SetWizButtons(GetParent(page), PSWIZB_BACK | PSWIZB_NEXT);
+    SetWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
     SyncDatabaseButtons(state, page);
     SetEditButtonText(page);
 }
@@ -157,7 +157,7 @@ void SyncDatabaseButtons(const AppState* state, HWND page) {
     char typed[MAX_PATH] = "";
     GetDlgItemTextA(page, IDC_DATABASE_PATH, typed, sizeof typed);
     const bool usable = state && typed[0] && FileExists(typed);
-    PropSheet_SetWizButtons(GetParent(page), usable ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+    SetWizardButtons(page, usable ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
 }
 
 INT_PTR CALLBACK DatabasePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -54,7 +54,7 @@ void SetButtons(HWND page, AppState* state) {
     HWND sheet = GetParent(page);
     const bool readOnly = FileExists(state->szProjectFile) && IsReadOnlyProject(page, state);
     const DWORD buttons = readOnly ? PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_FINISH;
-    SendMessageA(sheet, PSM_SETWIZBUTTONS, 0, buttons);
+    SetWizardButtons(page, buttons);
     char finish[64] = "";
     LoadStringA(GetModuleHandleA(nullptr), IDS_FINISH, finish, sizeof finish);
     PropSheet_SetFinishText(sheet, finish);

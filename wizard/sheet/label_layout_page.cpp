@@ -136,7 +136,7 @@ void CreateBoxFields(HWND page, SheetFormat* format) {
 void OnSetActive(HWND page, PageEntry* row) {
     AppState* state = row->pState;
     SetWizardTitle(page, row, state->szProjectFile);
-    PostMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, PSWIZB_BACK | PSWIZB_NEXT);
+    SetWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
     FitTextBox(&state->Sheet);
     HWND labelArea = GetDlgItem(page, IDC_LABEL_AREA);
     g_view = MeasureLabelArea(labelArea, state->Sheet);

@@ -142,7 +142,7 @@ INT_PTR OnNotify(HWND page, const NMHDR* header) {
     switch (header->code) {
     case PSN_SETACTIVE:
         SetWizardTitle(page, row, row->pState->szProjectFile);
-        PostMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, PSWIZB_BACK | PSWIZB_NEXT);
+        SetWizardButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
         FillFormatList(page, row->pState->Sheet, g_storedFormat);
         CreateFields(page);
         return SetPageResult(page, 0);

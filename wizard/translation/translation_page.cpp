@@ -18,11 +18,11 @@ namespace {
 
 constexpr UINT32 kDetailsSize = 1024;
 
-void PostWizardButtons(HWND page) {
+void SyncWizardButtons(HWND page) {
     const bool bothChosen =
         SendDlgItemMessageA(page, IDC_RULE_FILE, CB_GETCURSEL, 0, 0) != CB_ERR &&
         SendDlgItemMessageA(page, IDC_EXCEPTION_FILE, CB_GETCURSEL, 0, 0) != CB_ERR;
-    PropSheet_SetWizButtons(GetParent(page), bothChosen ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+    SetWizardButtons(page, bothChosen ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
 }
 
 void RememberRuleFile(HWND page, AppState* state) {
@@ -102,7 +102,7 @@ void Command(HWND page, int id) {
     if (!row) {
         return;
     }
-    PostWizardButtons(page);
+    SyncWizardButtons(page);
     switch (id) {
     case IDC_RULE_FILE:
         RuleListNotified(page, row->pState);

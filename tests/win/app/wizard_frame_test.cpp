@@ -124,6 +124,26 @@ TEST_F(WizardTest, NextOnEmbossStaysAndBackFromProjectReachesWelcome) {
     EXPECT_EQ(PageIndex(), 0);
 }
 
+// Leaving the Database connection page by keyboard moves the focus out of
+// its path box; the last page must still offer Back and Finish, not Next.
+TEST_F(WizardTest, EmbossPageReachedFromThePathBoxOffersFinish) {
+    Start();
+    TempFolder folder;
+    const std::string names = folder.File("names.csv");
+    ASSERT_TRUE(WriteFileBytes(names, "Ann;Smith\n"));
+    lstrcpyA(TheAppState()->szDatabaseFile, names.c_str());
+    GoTo(5);
+    SetFocus(GetDlgItem(PropSheet_GetCurrentPageHwnd(frame_), IDC_DATABASE_PATH));
+    PumpPending();
+    Press(PSBTN_NEXT);
+    ASSERT_EQ(PageIndex(), 6);
+    PumpPending();
+    constexpr int kNext = 0x3024, kFinish = 0x3025;
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(frame_, kFinish)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(frame_, kFinish)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(frame_, kNext)));
+}
+
 TEST_F(WizardTest, UnknownIdLeavesThePageTableAlone) {
     Start();
     SetPageEnabled(&WizardPages()[2], 999, 0);

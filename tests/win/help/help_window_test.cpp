@@ -74,7 +74,7 @@ void CollectTree(HWND tree, HTREEITEM item, std::vector<std::string>* names) {
 
 // The entry names of the contents file the help is compiled from.
 std::vector<std::string> ContentsNames() {
-    const std::string toc = ReadFileBytes("Z:" DOTWELL_SOURCE_DIR "/docs/help/toc.hhc");
+    const std::string toc = ReadFileBytes(SourcePath("docs/help/toc.hhc"));
     const std::regex name(R"(<param name="Name" value="([^"]*)\")", std::regex::icase);
     std::vector<std::string> names;
     for (auto m = std::sregex_iterator(toc.begin(), toc.end(), name); m != std::sregex_iterator();
@@ -164,6 +164,32 @@ TEST_F(HelpTest, EveryPageOpensTheHelpFileAndNothingElse) {
         SendMessageA(help, WM_CLOSE, 0, 0);
         ASSERT_TRUE(PumpUntil([] { return HelpWindows().empty(); }));
         EXPECT_TRUE(IsWindow(frame_)) << "closing the help leaves the wizard open";
+    }
+}
+
+// F1 opens the help wherever the focus is: on a page's control or on one of
+// the wizard's own buttons.
+TEST_F(HelpTest, F1OpensTheHelpFromThePageAndFromTheWizardButtons) {
+    PropSheet_SetCurSel(frame_, nullptr, 1);
+    PumpPending();
+    HWND page = PropSheet_GetCurrentPageHwnd(frame_);
+    const HWND focusTargets[] = {GetNextDlgTabItem(page, nullptr, FALSE),
+                                 GetDlgItem(frame_, IDCANCEL)};
+    for (HWND target : focusTargets) {
+        ASSERT_NE(target, nullptr);
+        SetForegroundWindow(frame_);
+        SetFocus(target);
+        PumpPending();
+        // Through the input queue, as a key press comes.
+        INPUT keys[2]{};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof keys[0]), 2u);
+        HWND help = WaitForHelpWindow();
+        ASSERT_NE(help, nullptr) << "F1 opened no help window";
+        SendMessageA(help, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(PumpUntil([] { return HelpWindows().empty(); }));
     }
 }
 
