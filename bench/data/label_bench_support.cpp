@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "data_source.h"
+#include "demo_project.h"
 #include "label_compose.h"
 #include "label_fields.h"
 #include "loaded_tables.h"
-#include "text_box.h"
 
 namespace {
 
@@ -95,24 +95,6 @@ std::string BenchTempPath(const char* name) {
 }
 
 void DescribeAddressJob(AppState* state, const std::string& csvPath) {
-    ResetAppState(state);
-    SheetFormat& sheet = state->Sheet;
-    sheet.wPaperWidth = 11905;
-    sheet.wPaperHeight = 16837;
-    sheet.wFirstLabelPosTop = 28;
-    sheet.wLabelWidth = 3968;
-    sheet.wLabelHeight = 2097;
-    sheet.wNumVertical = 8;
-    sheet.wNumHorizontal = 3;
-    FitTextBox(&sheet);
-    // Whole cells and lines, as the Label Layout page leaves them.
-    const int64_t cell = BrailleCellTwips(sheet), line = BrailleLineTwips(sheet);
-    sheet.wTextWidth = static_cast<uint16_t>(sheet.wTextWidth / cell * cell);
-    sheet.wTextHeight = static_cast<uint16_t>(sheet.wTextHeight / line * line);
-    std::snprintf(state->szLabelText, sizeof state->szLabelText, "{A}\r\n{B}\r\n{C} {D}");
-    std::snprintf(state->szRuleFile, sizeof state->szRuleFile, "en-ueb-g2.qrf");
-    std::snprintf(state->szExceptionFile, sizeof state->szExceptionFile, "default.qrf");
-    std::snprintf(state->szDatabaseFile, sizeof state->szDatabaseFile, "%s", csvPath.c_str());
-    state->nSourceKind = 1;
+    DescribeDemoProject(state, csvPath.c_str(), "");
     ScanLabelFields(state);
 }
