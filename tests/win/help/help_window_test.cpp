@@ -13,6 +13,7 @@
 #include "startup.h"
 #include "win_test_support.h"
 #include "wizard_frame.h"
+#include "wizard_test.h"
 
 namespace {
 
@@ -84,32 +85,14 @@ std::vector<std::string> ContentsNames() {
     return names;
 }
 
-class HelpTest : public ::testing::Test {
+class HelpTest : public WizardTest {
   protected:
-    static void SetUpTestSuite() { PrepareProgram(); }
-
-    void SetUp() override {
-        PrepareWizard(&sheet_, nullptr, "", GetModuleHandleA(nullptr));
-        sheet_.header.dwFlags |= PSH_MODELESS;
-        frame_ = reinterpret_cast<HWND>(PropertySheetA(&sheet_.header));
-        ASSERT_NE(frame_, nullptr);
-        PumpPending();
-    }
+    void SetUp() override { Start(); }
 
     void TearDown() override {
         HtmlHelpCall(nullptr, nullptr, HH_CLOSE_ALL, 0);
         PumpUntil([] { return HelpWindows().empty(); });
-        if (frame_ && IsWindow(frame_)) {
-            DestroyWindow(frame_);
-        }
-        PumpPending();
-        ReleaseAppState(TheAppState());
-    }
-
-    int PageIndex() const {
-        return static_cast<int>(
-            SendMessageA(frame_, PSM_HWNDTOINDEX,
-                         reinterpret_cast<WPARAM>(PropSheet_GetCurrentPageHwnd(frame_)), 0));
+        WizardTest::TearDown();
     }
 
     // Clicks the wizard's own Help button, as a person would.
@@ -134,19 +117,12 @@ class HelpTest : public ::testing::Test {
             15000);
         return help;
     }
-
-    WizardSheet sheet_{};
-    HWND frame_ = nullptr;
-    // Pages may warn (no embosser, no tables); nothing may wait for a person.
-    DialogAnswerer quiet_;
 };
 
 TEST_F(HelpTest, EveryPageOpensTheHelpFileAndNothingElse) {
     for (int index = 0; index < kPageCount; ++index) {
         SCOPED_TRACE("page " + std::to_string(index));
-        PropSheet_SetCurSel(frame_, nullptr, index);
-        PumpPending();
-        ASSERT_EQ(PageIndex(), index);
+        GoTo(index);
         const size_t dialogsBefore = quiet_.seen().size();
 
         ASSERT_TRUE(ClickHelp());
@@ -170,8 +146,7 @@ TEST_F(HelpTest, EveryPageOpensTheHelpFileAndNothingElse) {
 // F1 opens the help wherever the focus is: on a page's control or on one of
 // the wizard's own buttons.
 TEST_F(HelpTest, F1OpensTheHelpFromThePageAndFromTheWizardButtons) {
-    PropSheet_SetCurSel(frame_, nullptr, 1);
-    PumpPending();
+    GoTo(1);
     HWND page = PropSheet_GetCurrentPageHwnd(frame_);
     const HWND focusTargets[] = {GetNextDlgTabItem(page, nullptr, FALSE),
                                  GetDlgItem(frame_, IDCANCEL)};
