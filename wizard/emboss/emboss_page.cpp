@@ -31,7 +31,6 @@ constexpr int kPreviewWithTranslation = 1;
 // 1 while a job runs; the page clears it to stop the worker.
 std::atomic<int32_t> g_jobRunning{0};
 int32_t g_previewRecord = 0;
-HBRUSH g_greyBrush = nullptr;
 
 bool JobRunning() {
     return g_jobRunning.load() != 0;
@@ -254,15 +253,6 @@ void OnJobFailed(HWND page, AppState* state, WPARAM code, const char* szSpoolFil
         ShowStatus(page, IDS_JOB_RESULT_BASE + static_cast<UINT>(code));
 }
 
-INT_PTR OnColorStatic(HWND page, HWND control) {
-    if (GetDlgCtrlID(control) != IDC_LABEL_AREA)
-        return PageHeaderColor(control);
-    InvalidateRect(GetDlgItem(page, IDC_LABEL_TEXT), nullptr, FALSE);
-    if (!g_greyBrush)
-        g_greyBrush = CreateSolidBrush(RGB(230, 230, 230));
-    return reinterpret_cast<INT_PTR>(g_greyBrush);
-}
-
 void OnClick(HWND page, AppState* state, LPARAM lParam) {
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(page, GetDlgItem(page, IDC_START_PREVIEW), &point, 1);
@@ -301,7 +291,7 @@ INT_PTR CALLBACK EmbossPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
-        return OnColorStatic(page, reinterpret_cast<HWND>(lParam));
+        return LabelPageStaticColor(page, reinterpret_cast<HWND>(lParam));
     case WM_TIMER:
         if (wParam != kPreviewTimer)
             return FALSE;
@@ -310,10 +300,6 @@ INT_PTR CALLBACK EmbossPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     case WM_DESTROY:
         ForgetLabelArea(GetDlgItem(page, IDC_LABEL_AREA));
-        if (g_greyBrush) {
-            DeleteObject(g_greyBrush);
-            g_greyBrush = nullptr;
-        }
         return FALSE;
     case kJobDoneMessage:
         OnJobDone(page, state, reinterpret_cast<const char*>(lParam));

@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "page_services.h"
+#include "resource.h"
+
 namespace {
 
 // The area's first rectangle in its page's client coordinates, kept in
@@ -11,6 +14,8 @@ namespace {
 // each page remembers its own.
 constexpr const char* kRectProperties[4] = {"DotwellAreaLeft", "DotwellAreaTop", "DotwellAreaRight",
                                             "DotwellAreaBottom"};
+HBRUSH g_areaBrush;
+
 // Keeps a stored 0 from reading as "not stored".
 constexpr intptr_t kPropertyBias = intptr_t(1) << 32;
 
@@ -80,8 +85,24 @@ void SetLabelFont(HWND richEdit, double zoom, int fontKind) {
     SendMessageA(richEdit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
+INT_PTR LabelPageStaticColor(HWND page, HWND control) {
+    if (GetDlgCtrlID(control) != IDC_LABEL_AREA) {
+        return PageHeaderColor(control);
+    }
+    InvalidateRect(GetDlgItem(page, IDC_LABEL_TEXT), nullptr, FALSE);
+    if (!g_areaBrush) {
+        g_areaBrush = CreateSolidBrush(RGB(230, 230, 230));
+    }
+    return reinterpret_cast<INT_PTR>(g_areaBrush);
+}
+
 void ForgetLabelArea(HWND labelArea) {
     for (const char* property : kRectProperties) {
         RemovePropA(labelArea, property);
+    }
+    // Made again when a page still showing a label asks for it.
+    if (g_areaBrush) {
+        DeleteObject(g_areaBrush);
+        g_areaBrush = nullptr;
     }
 }

@@ -33,7 +33,6 @@ constexpr TextBoxField kClampOrder[] = {TextBoxField::Left, TextBoxField::Top, T
 
 // Page-wide, recomputed on every activation.
 LabelView g_view;
-HBRUSH g_greyBrush;
 
 const BoxControl* ControlOf(TextBoxField field) {
     for (const BoxControl& control : kBoxControls) {
@@ -161,31 +160,15 @@ INT_PTR OnWizardNext(HWND page, PageEntry* row) {
     return GoNextPage(row, page);
 }
 
-INT_PTR OnColorStatic(HWND page, HWND control) {
-    if (GetDlgCtrlID(control) != IDC_LABEL_AREA) {
-        return PageHeaderColor(control);
-    }
-    // The text box is drawn again over the freshly painted area.
-    InvalidateRect(GetDlgItem(page, IDC_LABEL_TEXT), nullptr, FALSE);
-    if (!g_greyBrush) {
-        g_greyBrush = CreateSolidBrush(RGB(230, 230, 230));
-    }
-    return reinterpret_cast<INT_PTR>(g_greyBrush);
-}
-
 } // namespace
 
 INT_PTR CALLBACK LabelLayoutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     PageEntry* row = PageRow(page);
     switch (message) {
     case WM_CTLCOLORSTATIC:
-        return OnColorStatic(page, reinterpret_cast<HWND>(lParam));
+        return LabelPageStaticColor(page, reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
         ForgetLabelArea(GetDlgItem(page, IDC_LABEL_AREA));
-        if (g_greyBrush) {
-            DeleteObject(g_greyBrush);
-            g_greyBrush = nullptr;
-        }
         return FALSE;
     case WM_COMMAND:
         if (!row) {

@@ -10,6 +10,7 @@
 
 #include "app_state.h"
 #include "embview_cells.h"
+#include "embossed_job.h"
 #include "embview_decode.h"
 #include "paths.h"
 #include "project_file_io.h"
@@ -175,16 +176,9 @@ TEST_F(EmbossEndToEnd, UnattendedRunEmbossesEveryRowAndEnds) {
     EXPECT_EQ(exitCode, 0u);
 
     std::string bytes;
-    PumpUntil(
-        [&] {
-            bytes = ReadFileBytes(portFile_);
-            return !bytes.empty() && bytes.back() == 0x1A;
-        },
-        20000);
     EmbJob job;
+    ASSERT_TRUE(ReadEmbossedJob(portFile_, &job, &bytes));
     DecodeError err;
-    ASSERT_TRUE(DecodeJob(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &job, &err))
-        << err.nOffset << ": " << err.message;
     AppState state;
     ResetAppState(&state);
     lstrcpynA(state.szProjectFile, project.c_str(), sizeof state.szProjectFile);

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "embosser_printers.h"
-#include "embview_decode.h"
+#include "embossed_job.h"
 #include "paths.h"
 #include "resource.h"
 #include "rule_tables.h"
@@ -221,17 +221,8 @@ TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
     ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
     EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
-    std::string bytes;
-    PumpUntil(
-        [&] {
-            bytes = ReadFileBytes(portFile_);
-            return !bytes.empty() && bytes.back() == 0x1A;
-        },
-        20000);
     EmbJob job;
-    DecodeError err;
-    ASSERT_TRUE(DecodeJob(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &job, &err))
-        << err.nOffset << ": " << err.message;
+    ASSERT_TRUE(ReadEmbossedJob(portFile_, &job));
     EXPECT_EQ(job.nImpacts, 2);
     EXPECT_EQ(job.nPaperWidth, 8000);
     EXPECT_TRUE(job.bEnded);
