@@ -18,6 +18,7 @@
 #include "settings.h"
 #include "sheet_preview_geometry.h"
 #include "virtual_queues.h"
+#include "window_picture.h"
 #include "single_page_test.h"
 #include "tactr32.h"
 
@@ -38,32 +39,6 @@ std::set<std::string> TempSpoolFiles() {
     while (FindNextFileA(find, &found));
     FindClose(find);
     return names;
-}
-
-// A 24-bit BMP of a window as it is on the screen.
-bool SaveWindowPicture(HWND window, const std::string& path) {
-    RECT box;
-    GetWindowRect(window, &box);
-    const int width = box.right - box.left, height = box.bottom - box.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-    SelectObject(memory, old);
-    const DWORD rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof file + sizeof info.bmiHeader};
-    file.bfSize = file.bfOffBits + rowBytes * height;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), rowBytes * height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return WriteFileBytes(path, bytes);
 }
 
 // The Emboss page alone in a modeless wizard, on a record of the test's own:
