@@ -14,11 +14,23 @@ char* ModuleFolderPath(char* dest, size_t size, const char* name) {
 
 namespace {
 
-using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+char* DataSubfolderPath(char* dest, size_t size, const char* subfolder, const char* name) {
+    if (size) {
+        dest[0] = '\0';
+    }
+    if (!DataFolderPath(dest, size, subfolder) || !*dest) {
+        return dest;
+    }
+    AppendFileName(dest, size, name);
+    return dest;
+}
 
-// Asks the shell for the common application-data folder, through whichever
-// of the two libraries that carry the entry can be loaded.
+} // namespace
+
+// Asks the shell through whichever of the two libraries that carry the
+// entry can be loaded.
 bool CommonAppDataFolder(char* folder) {
+    using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
     HMODULE library = LoadLibraryA("shFolder.dll");
     if (!library) {
         library = LoadLibraryA("shell32.dll");
@@ -33,19 +45,6 @@ bool CommonAppDataFolder(char* folder) {
     FreeLibrary(library);
     return ok;
 }
-
-char* DataSubfolderPath(char* dest, size_t size, const char* subfolder, const char* name) {
-    if (size) {
-        dest[0] = '\0';
-    }
-    if (!DataFolderPath(dest, size, subfolder) || !*dest) {
-        return dest;
-    }
-    AppendFileName(dest, size, name);
-    return dest;
-}
-
-} // namespace
 
 char* DataFolderPath(char* dest, size_t size, const char* name) {
     char commonAppData[MAX_PATH] = "";

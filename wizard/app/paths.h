@@ -7,6 +7,10 @@
 // The running program's folder, then a backslash and `name` when given.
 char* ModuleFolderPath(char* dest, size_t size, const char* name);
 
+// The common application-data folder itself (MAX_PATH bytes), without a
+// trailing backslash; false when the shell cannot tell it.
+bool CommonAppDataFolder(char* folder);
+
 // The common application-data folder's "Vantor\Dotwell 5.0\", then `name`.
 char* DataFolderPath(char* dest, size_t size, const char* name);
 

@@ -1,10 +1,9 @@
 #include "spool_folder.h"
 
-#include <shlobj.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "paths.h"
 #include "project_file_io.h"
 #include "settings.h"
 #include "spool_names.h"
@@ -94,18 +93,7 @@ void MakeTempSpoolFile(char* szPath) {
 }
 
 int GetSpoolFolder(char* szPath) {
-    szPath[0] = 0;
-    HMODULE library = LoadLibraryA("shFolder.dll");
-    if (!library)
-        library = LoadLibraryA("shell32.dll");
-    if (!library)
-        return 0;
-    using FolderPathProc = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-    auto folderPath = reinterpret_cast<FolderPathProc>(GetProcAddress(library, "SHGetFolderPathA"));
-    HRESULT result =
-        folderPath ? folderPath(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, szPath) : E_FAIL;
-    FreeLibrary(library);
-    if (FAILED(result)) {
+    if (!CommonAppDataFolder(szPath)) {
         szPath[0] = 0;
         return 0;
     }
