@@ -20,11 +20,13 @@ JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint3
             return kJobStopped;
         control.Processing(static_cast<int32_t>(label), static_cast<int32_t>(label - nFrom + 1),
                            shownCount);
+        // A typed range may run through label -1, which must take its slot
+        // like any other rather than end the pages in the middle of the job.
         if (slot > INT32_MAX ||
-            !PlaceNextLabel(job, static_cast<int32_t>(label), static_cast<int32_t>(slot)))
+            !PlaceLabel(job, static_cast<int32_t>(label), static_cast<int32_t>(slot)))
             return kJobFailed;
     }
-    if (!PlaceNextLabel(job, -1, 0) || !WriteJobEnd(*job.pSink))
+    if (!EndLabelPages(job) || !WriteJobEnd(*job.pSink))
         return kJobFailed;
     return kJobComplete;
 }

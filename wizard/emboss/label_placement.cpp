@@ -24,13 +24,18 @@ int LabelSlotOf(const SheetFormat& format, int32_t nSlot, int32_t* pRow, int32_t
     return 1;
 }
 
+int EndLabelPages(LabelJob& job) {
+    if (!job.bPagePending)
+        return 1;
+    job.bPagePending = 0;
+    return EmitPage(job.pGrid, *job.pSink, job.W, job.H, 1);
+}
+
 int PlaceNextLabel(LabelJob& job, int32_t nLabel, int32_t nSlot) {
-    if (nLabel == -1) {
-        if (!job.bPagePending)
-            return 1;
-        job.bPagePending = 0;
-        return EmitPage(job.pGrid, *job.pSink, job.W, job.H, 1);
-    }
+    return nLabel == -1 ? EndLabelPages(job) : PlaceLabel(job, nLabel, nSlot);
+}
+
+int PlaceLabel(LabelJob& job, int32_t nLabel, int32_t nSlot) {
     const SheetFormat& f = job.pState->Sheet;
     int32_t row = 0, column = 0;
     // A sheet too wide for the graphics header could never be written.

@@ -32,10 +32,16 @@ LabelJob MakeLabelJob(AppState* pState, uint8_t* pGrid, uint32_t W, uint32_t H, 
 // has no labels or the slot is negative.
 int LabelSlotOf(const SheetFormat& format, int32_t nSlot, int32_t* pRow, int32_t* pColumn);
 
-// Draws label nLabel into slot nSlot and writes the sheet when it is full.
-// nLabel -1 ends the job: a partly filled sheet is written without a form
-// feed. 0 when the label cannot be placed or a write fails; the job must
-// then end as failed.
+// Draws label nLabel, whatever its number, into slot nSlot and writes the
+// sheet when it is full. 0 when the label cannot be placed or a write fails;
+// the job must then end as failed.
+int PlaceLabel(LabelJob& job, int32_t nLabel, int32_t nSlot);
+
+// Ends the job's pages: a partly filled sheet is written without a form
+// feed. 0 when the write fails.
+int EndLabelPages(LabelJob& job);
+
+// PlaceLabel, or EndLabelPages for nLabel -1.
 int PlaceNextLabel(LabelJob& job, int32_t nLabel, int32_t nSlot);
 
 // X and Y in twips: the text box's top left corner on the sheet.

@@ -95,6 +95,39 @@ TEST(EmbossRun, RangesPlaceExactlyTheirLabels) {
     }
 }
 
+// Sheets of 2 x 3 labels: a full sheet ends in a form feed, also the job's
+// last; only a partly filled last sheet goes without one.
+TEST(EmbossRun, SheetEndsAndFormFeeds) {
+    struct Case {
+        const char* name;
+        int32_t from, to, start;
+        std::vector<int32_t> labels;
+        std::vector<bool> formFeeds; // one per sheet
+    } cases[] = {
+        {"full last sheet", 1, 6, 1, {1, 2, 3, 4, 5, 6}, {true}},
+        {"partly filled last sheet", 1, 7, 1, {1, 2, 3, 4, 5, 6, 7}, {true, false}},
+        {"start position 5", 1, 3, 5, {1, 2, 3}, {true, false}},
+        {"start position 0: a sheet of its own", 1, 2, 0, {1, 2}, {true, false}},
+        // A typed range may start below 1: label -1 is a label like the
+        // others, not the end of the job.
+        {"labels below 1", -3, 2, 1, {-3, -2, -1, 0, 1, 2}, {true}},
+        {"label -1 at a sheet's end", -6, -1, 1, {-6, -5, -4, -3, -2, -1}, {true}},
+    };
+    for (const Case& c : cases) {
+        Job job;
+        ScriptedControl control;
+        control.last = c.to;
+        EXPECT_EQ(job.Run(c.from, c.start, control), kJobComplete) << c.name;
+        EXPECT_EQ(gComposed, c.labels) << c.name;
+        EmbJob decoded = job.Decoded();
+        std::vector<bool> formFeeds;
+        for (const EmbSheet& sheet : decoded.sheets)
+            formFeeds.push_back(sheet.bFormFeed);
+        EXPECT_EQ(formFeeds, c.formFeeds) << c.name;
+        EXPECT_TRUE(decoded.bEnded) << c.name;
+    }
+}
+
 TEST(EmbossRun, LastLabelIsReadAfreshBeforeEachLabel) {
     Job job;
     ScriptedControl control;
