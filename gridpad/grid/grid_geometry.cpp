@@ -130,7 +130,10 @@ static int DataHeight(const GridRecord& rec) {
 }
 
 int VisibleRowCount(const GridRecord& rec) {
-    return DataHeight(rec) / rec.nRowHeight;
+    // A row taller than the data area still counts as one: with none,
+    // scrolling could pass the last row and paging would not move.
+    const int rows = DataHeight(rec) / rec.nRowHeight;
+    return rows > 0 ? rows : 1;
 }
 
 bool NeedsHScroll(const GridRecord& rec) {

@@ -58,8 +58,7 @@ static void PageMove(HWND hwnd, GridRecord& rec, int dir) {
     if (rec.nRows == 0 || rec.nCursorRow == edge) {
         return;
     }
-    int page = VisibleRowCount(rec);
-    int row = rec.nCursorRow + dir * (page > 0 ? page : 1);
+    int row = rec.nCursorRow + dir * VisibleRowCount(rec);
     row = dir > 0 ? (row > edge ? edge : row) : (row < edge ? edge : row);
     DrawCursor(hwnd, rec);
     rec.nCursorRow = row;

@@ -96,6 +96,13 @@ TEST_F(GridGeometry, ScrollRanges) {
     EXPECT_FALSE(NeedsVScroll(rec));
 }
 
+// A row taller than the data area: scrolling stops on the last row.
+TEST_F(GridGeometry, RowTallerThanTheDataAreaCountsAsOne) {
+    rec.nRowHeight = 1000;
+    EXPECT_EQ(VisibleRowCount(rec), 1);
+    EXPECT_EQ(VScrollMax(rec), rec.nRows);
+}
+
 TEST_F(GridGeometry, SnapLeavesWholeRows) {
     EXPECT_EQ(SnappedHeight(300, 50, 20), 300 - 10 + 4);
     EXPECT_EQ(SnappedHeight(300, 60, 20), 304);
