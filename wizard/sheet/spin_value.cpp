@@ -1,10 +1,12 @@
 #include "spin_value.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -73,10 +75,46 @@ void FormatSpinValue(double value, int decimals, char* dest, size_t size) {
     }
 }
 
+namespace {
+
+size_t DigitsAt(const char* p) {
+    return std::strspn(p, "0123456789");
+}
+
+// Length of the decimal number at the start of `p`: sign, digits with an
+// optional point, an exponent only when it has digits; 0 when there is none.
+size_t DecimalPrefixLength(const char* p) {
+    size_t n = (*p == '+' || *p == '-') ? 1 : 0;
+    size_t digits = DigitsAt(p + n);
+    n += digits;
+    if (p[n] == '.') {
+        const size_t fraction = DigitsAt(p + n + 1);
+        digits += fraction;
+        n += 1 + fraction;
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    if (p[n] == 'e' || p[n] == 'E') {
+        const size_t sign = (p[n + 1] == '+' || p[n + 1] == '-') ? 1 : 0;
+        const size_t exponent = DigitsAt(p + n + 1 + sign);
+        if (exponent > 0) {
+            n += 1 + sign + exponent;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
 double SpinTextValue(const char* text) {
-    // strtod also reads "nan"; a field never holds one.
-    const double value = std::strtod(text, nullptr);
-    return std::isnan(value) ? 0.0 : value;
+    // strtod alone would also read "inf", "nan" and hexadecimal numbers,
+    // which a length field must take as no number.
+    while (std::isspace(static_cast<unsigned char>(*text))) {
+        ++text;
+    }
+    const std::string number(text, DecimalPrefixLength(text));
+    return number.empty() ? 0.0 : std::strtod(number.c_str(), nullptr);
 }
 
 int ParseNumberText(const char* text, double* value) {

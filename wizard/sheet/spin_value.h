@@ -24,7 +24,7 @@ double SpinStepValue(double value, int delta, double step, double min, double ma
 void FormatSpinValue(double value, int decimals, char* dest, size_t size);
 
 // Text to number the way the C library does it (leading blanks, longest
-// decimal prefix, 0 without one).
+// decimal prefix, 0 without one), but never infinity, NaN or hexadecimal.
 double SpinTextValue(const char* text);
 
 // A typed number: only digits and points are allowed, and the text must not

@@ -53,6 +53,12 @@ void FitTextBox(SheetFormat* format) {
 void CutTextToBox(AppState* state) {
     constexpr int kLineTwips = 567; // the 10 mm line, rounded as stored
     const int lines = state->Sheet.wTextHeight / kLineTwips;
+    // Checked before any character is counted: a text that starts with a
+    // line feed must not survive a box without lines.
+    if (lines == 0) {
+        state->szLabelText[0] = '\0';
+        return;
+    }
     int feeds = 0;
     for (size_t i = 0; i < sizeof state->szLabelText && state->szLabelText[i]; ++i) {
         feeds += state->szLabelText[i] == '\n';

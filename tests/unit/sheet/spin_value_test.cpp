@@ -96,10 +96,20 @@ TEST(ParseNumberText, AcceptsOnlyUnsignedDecimals) {
     EXPECT_EQ(0, ParseNumberText(nullptr, nullptr));
 }
 
-TEST(SpinTextValue, ReadsLikeTheCLibraryButNeverNan) {
-    EXPECT_DOUBLE_EQ(12.5, SpinTextValue("  12.5mm"));
-    EXPECT_DOUBLE_EQ(0, SpinTextValue("abc"));
-    EXPECT_DOUBLE_EQ(0, SpinTextValue("nan"));
+TEST(SpinTextValue, ReadsTheLongestDecimalPrefix) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"  12.5mm", 12.5}, {"abc", 0},        {"nan", 0},     {"inf", 0},
+        {"-infinity", 0},   {"0x10", 0},       {"0X1p4", 0},   {"1e2", 100},
+        {"1e", 1},          {"2.5e-1x", 0.25}, {"-3.5", -3.5}, {"+.5", 0.5},
+        {".", 0},           {"1.2.3", 1.2},    {"\t7", 7},     {"", 0},
+        {"-", 0},           {"5.e+1", 50},     {"1,5", 1},     {"12 3", 12},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(c.value, SpinTextValue(c.text)) << '"' << c.text << '"';
+    }
 }
 
 } // namespace
