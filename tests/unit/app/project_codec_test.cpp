@@ -95,7 +95,10 @@ TEST(ProjectCodec, RefusesWhatIsNotAWholeProjectWithoutTouchingTheRecord) {
     bad.emplace_back(good, good + kProjectFileSizeV2);
     bad.back()[0] = 0x79; // wrong signature
     bad.emplace_back(good, good + kProjectFileSizeV2);
-    bad.back()[4] = 3; // unknown version
+    bad.back()[4] = 3;                                 // unknown version
+    bad.emplace_back(good, good + kProjectFileSizeV1); // version 2 at version 1's length
+    bad.emplace_back(good, good + kProjectFileSizeV1 - 1);
+    bad.back()[4] = 1; // version 1, one byte short
     for (size_t i = 0; i < bad.size(); ++i) {
         auto read = std::make_unique<AppState>();
         ResetAppState(read.get());
@@ -104,6 +107,62 @@ TEST(ProjectCodec, RefusesWhatIsNotAWholeProjectWithoutTouchingTheRecord) {
                   ProjectDecode::NotAProject)
             << "case " << i;
         EXPECT_STREQ(read->szLabelText, "untouched") << "case " << i;
+    }
+}
+
+// What each version leaves in the record besides the stored blocks: the
+// run-time fields are the program's own, never the file's.
+TEST(ProjectCodec, KeepsRunTimeFieldsAndStoredBytesPerVersion) {
+    auto state = SampleState();
+    std::memcpy(state->szSelectedPrinter + 10, "tail", 4); // after the terminator
+    std::memcpy(state->szLabelText + 100, "old", 3);
+    uint8_t v2[kProjectFileSizeV2];
+    EncodeProject(*state, v2);
+    std::vector<uint8_t> withHandles(v2, v2 + sizeof v2);
+    std::memset(withHandles.data() + 548, 0x11, 4); // another writer's handles
+    std::memset(withHandles.data() + 556, 0x22, 4);
+    withHandles.push_back(0x33); // trailing bytes are ignored
+    std::vector<uint8_t> v1(v2, v2 + 8 + 540);
+    v1[4] = 1;
+    v1.insert(v1.end(), 8, 0x5A);
+    v1.insert(v1.end(), v2 + 560, v2 + sizeof v2);
+
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        int32_t sourceKind;
+    } cases[] = {
+        {"version 2", std::vector<uint8_t>(v2, v2 + sizeof v2), 1},
+        {"version 2, handles stored", withHandles, 1},
+        {"version 1", v1, 0},
+    };
+    for (const Case& c : cases) {
+        auto read = std::make_unique<AppState>();
+        ResetAppState(read.get());
+        read->bAutoEmboss = 1;
+        read->nFieldCount = 3;
+        read->pFields = reinterpret_cast<LabelField*>(read.get()); // only compared
+        read->nSourceKind = 2;
+        ASSERT_EQ(DecodeProject(c.bytes.data(), c.bytes.size(), read.get()), ProjectDecode::Ok)
+            << c.name;
+        EXPECT_EQ(read->dwMagic, kProjectMagic) << c.name;
+        EXPECT_EQ(read->dwVersion, 2u) << c.name;
+        EXPECT_EQ(read->hDataSource, 0u) << c.name;
+        EXPECT_EQ(read->hTranslator, 0u) << c.name;
+        EXPECT_EQ(read->nSourceKind, c.sourceKind) << c.name;
+        EXPECT_EQ(read->bAutoEmboss, 1u) << c.name;
+        EXPECT_EQ(read->nFieldCount, 3) << c.name;
+        EXPECT_EQ(read->pFields, reinterpret_cast<LabelField*>(read.get())) << c.name;
+        EXPECT_EQ(std::memcmp(read->szSelectedPrinter, state->szSelectedPrinter,
+                              sizeof state->szSelectedPrinter),
+                  0)
+            << c.name;
+        EXPECT_EQ(std::memcmp(read->szLabelText, state->szLabelText,
+                              kProjectBodyEnd - offsetof(AppState, szLabelText)),
+                  0)
+            << c.name;
+        EXPECT_EQ(read->nMaxLabel, 12) << c.name;
+        EXPECT_EQ(read->nStartPos, 5) << c.name;
     }
 }
 
