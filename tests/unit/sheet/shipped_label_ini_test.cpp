@@ -11,10 +11,20 @@
 
 namespace {
 
+// A misspelt key or a unit flag other than "Yes" or "No" would silently read
+// as 0 or millimetres, so every section must spell out all eleven keys.
+void ExpectWellFormedKeys(const std::string& section, const std::set<std::string>& keys,
+                          const std::string& flag) {
+    EXPECT_EQ(static_cast<size_t>(kLabelIniKeyCount), keys.size()) << section;
+    EXPECT_TRUE(flag == "Yes" || flag == "No") << section << ": bInch=" << flag;
+}
+
 std::vector<SheetFormat> ReadShippedFormats() {
     const char* root = std::getenv("DOTWELL_SOURCE_DIR");
     std::ifstream in(std::string(root ? root : DOTWELL_SOURCE_DIR) + "/data/label.ini");
     std::vector<SheetFormat> formats;
+    std::vector<std::set<std::string>> keys;
+    std::vector<std::string> flags;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') {
@@ -22,6 +32,8 @@ std::vector<SheetFormat> ReadShippedFormats() {
         }
         if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
             formats.push_back(SheetFormat{});
+            keys.emplace_back();
+            flags.emplace_back();
             line.copy(formats.back().szName, line.size() - 2, 1);
             continue;
         }
@@ -32,8 +44,15 @@ std::vector<SheetFormat> ReadShippedFormats() {
         for (int i = 0; i < kLabelIniKeyCount; ++i) {
             if (line.compare(0, equals, kLabelIniKeys[i]) == 0) {
                 StoreLabelIniValue(formats.back(), i, line.c_str() + equals + 1);
+                keys.back().insert(kLabelIniKeys[i]);
             }
         }
+        if (line.compare(0, equals, "bInch") == 0) {
+            flags.back() = line.substr(equals + 1);
+        }
+    }
+    for (size_t i = 0; i < formats.size(); ++i) {
+        ExpectWellFormedKeys(formats[i].szName, keys[i], flags[i]);
     }
     return formats;
 }
