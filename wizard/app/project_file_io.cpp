@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "label_fields.h"
 #include "page_services.h"
@@ -24,11 +23,17 @@ int ShowMessage(HWND owner, HINSTANCE instance, UINT stringId, UINT style, ...) 
     if (length < 0) {
         return -1;
     }
-    std::vector<char> text(static_cast<size_t>(length) + 1);
+    // No exception may leave a window procedure: a failed allocation is -1.
+    char* text = static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
+    if (!text) {
+        return -1;
+    }
     va_start(arguments, style);
-    std::vsnprintf(text.data(), text.size(), format, arguments);
+    std::vsnprintf(text, static_cast<size_t>(length) + 1, format, arguments);
     va_end(arguments);
-    return MessageBoxA(owner, text.data(), caption, style);
+    const int pressed = MessageBoxA(owner, text, caption, style);
+    std::free(text);
+    return pressed;
 }
 
 int ReadProject(HWND owner, AppState* state) {
