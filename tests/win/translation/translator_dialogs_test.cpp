@@ -129,6 +129,17 @@ class ExceptionEditorTest : public DialogTest {
         SetDlgItemTextA(dialog_, IDC_EL_VALUE, value);
     }
 
+    // "Zug" as dots 1-2 added to the unsaved list, then `word` tried with
+    // the German table.
+    void AddZugAndTry(const char* word) {
+        Type("Zug", 0, "1-2");
+        Press(IDC_EL_ADD);
+        SendDlgItemMessageA(dialog_, IDC_EL_TABLE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>("de-g0.qrf"));
+        SetDlgItemTextA(dialog_, IDC_EL_TRY_WORD, word);
+        Press(IDC_EL_TRY);
+    }
+
     std::string rules_, exceptions_;
     ExceptionListsArgs args_{};
 };
@@ -167,12 +178,7 @@ TEST_F(ExceptionEditorTest, AddChangeDeleteAndSave) {
 }
 
 TEST_F(ExceptionEditorTest, TriesAWordWithTheUnsavedList) {
-    Type("Zug", 0, "1-2");
-    Press(IDC_EL_ADD);
-    SendDlgItemMessageA(dialog_, IDC_EL_TABLE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>("de-g0.qrf"));
-    SetDlgItemTextA(dialog_, IDC_EL_TRY_WORD, "zug");
-    Press(IDC_EL_TRY);
+    AddZugAndTry("zug");
     EXPECT_EQ("Dots: 1-2", Text(IDC_EL_TRY_RESULT));
 }
 
@@ -198,12 +204,7 @@ TEST_F(TablePropertiesTest, DISABLED_ShowForScreenshot) {
 }
 
 TEST_F(ExceptionEditorTest, DISABLED_ShowForScreenshot) {
-    Type("Zug", 0, "1-2");
-    Press(IDC_EL_ADD);
-    SendDlgItemMessageA(dialog_, IDC_EL_TABLE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>("de-g0.qrf"));
-    SetDlgItemTextA(dialog_, IDC_EL_TRY_WORD, "Zug");
-    Press(IDC_EL_TRY);
+    AddZugAndTry("Zug");
     PumpUntil([] { return false; }, 8000);
 }
 
