@@ -208,7 +208,10 @@ static void OnTableCommand(TableCommand command) {
         return;
     }
     MessageGrid grid(g_hGrid);
-    RunTableCommand(grid, command);
+    if (!RunTableCommand(grid, command)) {
+        MessageBeep(0);
+        return;
+    }
     if (g_pDocument != nullptr) {
         g_pDocument->bModified = 1;
     }

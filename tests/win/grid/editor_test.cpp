@@ -169,6 +169,10 @@ TEST_F(Editor, AWideFileLoadsIts256FirstColumns) {
     Start(path);
     EXPECT_EQ(Cols(), 256);
     EXPECT_EQ(GetText(grid, 1, 256), "256");
+    Command(IDM_INSERT_COLUMN_BEFORE);
+    EXPECT_EQ(GetText(grid, 1, 1), "1") << "no room for another column: nothing moves";
+    EXPECT_EQ(GetText(grid, 1, 256), "256");
+    EXPECT_EQ(CurrentDocument()->bModified, 0);
 }
 
 TEST_F(Editor, ASaveThatCannotCreateItsFileSaysSoAndStaysModified) {
@@ -333,6 +337,20 @@ TEST_F(Editor, TableCommandsOnSmallGrids) {
     EXPECT_EQ(Rows(), 0) << "nothing to delete";
     Command(IDM_INSERT_COLUMN_AFTER);
     EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(Editor, DeletedRowsAndColumnsStayDeletedWhenSaved) {
+    std::string path = folder + "deleted.csv";
+    WriteFile(path, "a;b;c\nd;e;f\ng;h;i\n");
+    Start(path);
+    SendMessageA(grid, GRM_SETCURSOR, 1, 3);
+    Command(IDM_DELETE_COLUMN);
+    SendMessageA(grid, GRM_SETCURSOR, 3, 1);
+    Command(IDM_DELETE_ROW);
+    SetText(grid, 1, 1, "z");
+    EXPECT_EQ(Rows(), 2);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(ReadFile(path), "z;b\nd;e\n");
 }
 
 TEST_F(Editor, CancelledOpenLeavesNoDocument) {
