@@ -104,34 +104,46 @@ static void OnInitDialog(HWND hDlg, const char* commandLine) {
     SendMessageA(hDlg, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
-static void Save(HWND hDlg) {
+// True when the grid is on disk. The document takes a newly chosen name only
+// once the file is written, so after a failure it is the document it was.
+static bool Save(HWND hDlg, bool bAskForName) {
     if (g_pDocument == nullptr) {
-        return;
+        return false;
     }
-    if (g_pDocument->szPath[0] == '\0' && !AskForCsvFile(hDlg, true, g_pDocument->szPath)) {
-        WriteEditorValue("LastSaved", "");
-        return;
+    char path[kPathBuffer];
+    std::strcpy(path, g_pDocument->szPath);
+    bool bUntitled = path[0] == '\0';
+    if ((bUntitled || bAskForName) && !AskForCsvFile(hDlg, true, path)) {
+        if (bUntitled) {
+            WriteEditorValue("LastSaved", "");
+        }
+        return false;
     }
-    WriteEditorValue("LastSaved", g_pDocument->szPath);
+    char previous[kPathBuffer];
+    std::strcpy(previous, g_pDocument->szPath);
+    std::strcpy(g_pDocument->szPath, path);
     if (!SaveGridAsCsv(hDlg, g_pDocument)) {
-        // Say so: the changes are only in the editor, and the document stays
-        // marked as modified.
+        std::strcpy(g_pDocument->szPath, previous);
         ShowEditorMessage(hDlg, IDS_SAVE_FAILED, MB_OK | MB_ICONERROR);
+        return false;
     }
+    // Only a file that is on disk is reported to the wizard as saved.
+    WriteEditorValue("LastSaved", g_pDocument->szPath);
+    return true;
 }
 
-static void PromptToSave(HWND hDlg) {
-    if (ShowEditorMessage(hDlg, IDS_SAVE_CHANGES, MB_YESNO) == IDYES) {
-        Save(hDlg);
-    }
+// True when the command that asked may go on: the answer was No, or the
+// changes were saved. A save that did not happen keeps the document open.
+static bool PromptToSave(HWND hDlg) {
+    return ShowEditorMessage(hDlg, IDS_SAVE_CHANGES, MB_YESNO) != IDYES || Save(hDlg, false);
 }
 
 static void OnNew(HWND hDlg) {
     if (g_pDocument == nullptr || g_hGrid == nullptr) {
         return;
     }
-    if (g_pDocument->bModified) {
-        PromptToSave(hDlg);
+    if (g_pDocument->bModified && !PromptToSave(hDlg)) {
+        return;
     }
     SendMessageA(g_hGrid, GRM_CLEAR, 0, 0);
     DiscardDocument(g_pDocument);
@@ -144,8 +156,8 @@ static void OnNew(HWND hDlg) {
 }
 
 static void OnOpen(HWND hDlg) {
-    if (g_pDocument != nullptr && g_pDocument->bModified) {
-        PromptToSave(hDlg);
+    if (g_pDocument != nullptr && g_pDocument->bModified && !PromptToSave(hDlg)) {
+        return;
     }
     DiscardDocument(g_pDocument);
     CsvDocument* doc = NewDocument();
@@ -168,8 +180,8 @@ static void EndEditor(HWND hDlg, INT_PTR result) {
 }
 
 static void OnExit(HWND hDlg) {
-    if (g_pDocument != nullptr && g_pDocument->bModified) {
-        PromptToSave(hDlg);
+    if (g_pDocument != nullptr && g_pDocument->bModified && !PromptToSave(hDlg)) {
+        return;
     }
     if (g_pDocument != nullptr && g_pDocument->szPath[0] == '\0') {
         WriteEditorValue("LastSaved", "");
@@ -208,7 +220,10 @@ static void OnTableCommand(TableCommand command) {
         return;
     }
     MessageGrid grid(g_hGrid);
-    RunTableCommand(grid, command);
+    if (!RunTableCommand(grid, command)) {
+        MessageBeep(0);
+        return;
+    }
     if (g_pDocument != nullptr) {
         g_pDocument->bModified = 1;
     }
@@ -244,8 +259,10 @@ static void OnCommand(HWND hDlg, WPARAM wParam, LPARAM lParam) {
         OnOpen(hDlg);
         break;
     case IDM_FILE_SAVE:
+        Save(hDlg, false);
+        break;
     case IDM_FILE_SAVE_AS:
-        Save(hDlg);
+        Save(hDlg, true);
         break;
     case IDM_FILE_EXIT:
     case IDCANCEL:

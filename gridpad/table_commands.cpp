@@ -1,14 +1,36 @@
 #include "table_commands.h"
 
+#include "cell_store.h"
+
 static void CopyCell(GridAccess& grid, int fromRow, int fromCol, int toRow, int toCol) {
     char text[kCellBuffer];
     grid.ReadCell(fromRow, fromCol, text);
     grid.WriteCellGrow(toRow, toCol, text);
 }
 
-static void InsertColumn(GridAccess& grid, int at) {
+// Whether any cell of the grid's last row (or last column) holds text.
+static bool LastLineHoldsText(GridAccess& grid, bool bRow) {
     int rows = grid.Rows();
-    for (int k = grid.Columns(); k >= at; --k) {
+    int cols = grid.Columns();
+    char text[kCellBuffer];
+    for (int i = 1, count = bRow ? cols : rows; i <= count; ++i) {
+        grid.ReadCell(bRow ? rows : i, bRow ? i : cols, text);
+        if (text[0] != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A grid at its limit has no room past its last column: inserting would push
+// that column's text out of the grid, and an insert after it adds nothing.
+static int InsertColumn(GridAccess& grid, int at) {
+    int rows = grid.Rows();
+    int cols = grid.Columns();
+    if (rows > 0 && cols >= kMaxGridCols && (at > cols || LastLineHoldsText(grid, false))) {
+        return 0;
+    }
+    for (int k = cols; k >= at; --k) {
         for (int row = 1; row <= rows; ++row) {
             CopyCell(grid, row, k, row, k + 1);
         }
@@ -16,11 +38,17 @@ static void InsertColumn(GridAccess& grid, int at) {
     for (int row = 1; row <= rows; ++row) {
         grid.WriteCellGrow(row, at, "");
     }
+    return 1;
 }
 
-static void InsertRow(GridAccess& grid, int at) {
+// Likewise for the last row of a grid that holds as many rows as it can.
+static int InsertRow(GridAccess& grid, int at) {
+    int rows = grid.Rows();
     int cols = grid.Columns();
-    for (int k = grid.Rows(); k >= at; --k) {
+    if (rows >= kMaxGridRows && (at > rows || LastLineHoldsText(grid, true))) {
+        return 0;
+    }
+    for (int k = rows; k >= at; --k) {
         for (int col = 1; col <= cols; ++col) {
             CopyCell(grid, k, col, k + 1, col);
         }
@@ -28,6 +56,7 @@ static void InsertRow(GridAccess& grid, int at) {
     for (int col = 1; col <= cols; ++col) {
         grid.WriteCellGrow(at, col, "");
     }
+    return 1;
 }
 
 static void DeleteColumn(GridAccess& grid, int at) {
@@ -38,8 +67,10 @@ static void DeleteColumn(GridAccess& grid, int at) {
             CopyCell(grid, row, k + 1, row, k);
         }
     }
+    // Removed, not emptied: cells left beyond the new width would still
+    // count as the rows that hold them, so a deleted row would come back.
     for (int row = 1; row <= rows; ++row) {
-        grid.WriteCellGrow(row, cols, "");
+        grid.RemoveCell(row, cols);
     }
     grid.SetDimensions(rows, cols - 1);
 }
@@ -65,27 +96,24 @@ static void DeleteRow(GridAccess& grid, int at) {
     grid.SetDimensions(rows - 1, cols);
 }
 
-void RunTableCommand(GridAccess& grid, TableCommand command) {
+int RunTableCommand(GridAccess& grid, TableCommand command) {
     int row = grid.CursorRow();
     int col = grid.CursorColumn();
     switch (command) {
     case TABLE_INSERT_COLUMN_BEFORE:
-        InsertColumn(grid, col);
-        break;
+        return InsertColumn(grid, col);
     case TABLE_INSERT_COLUMN_AFTER:
-        InsertColumn(grid, col + 1);
-        break;
+        return InsertColumn(grid, col + 1);
     case TABLE_INSERT_ROW_BEFORE:
-        InsertRow(grid, row);
-        break;
+        return InsertRow(grid, row);
     case TABLE_INSERT_ROW_AFTER:
-        InsertRow(grid, row + 1);
-        break;
+        return InsertRow(grid, row + 1);
     case TABLE_DELETE_COLUMN:
         DeleteColumn(grid, col);
-        break;
+        return 1;
     case TABLE_DELETE_ROW:
         DeleteRow(grid, row);
-        break;
+        return 1;
     }
+    return 0;
 }

@@ -26,4 +26,5 @@ enum TableCommand {
     TABLE_DELETE_ROW,
 };
 
-void RunTableCommand(GridAccess& grid, TableCommand command);
+// 1 when done; 0 when refused and nothing changed.
+int RunTableCommand(GridAccess& grid, TableCommand command);

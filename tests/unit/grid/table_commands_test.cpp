@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cell_store.h"
@@ -48,6 +49,17 @@ class FakeGrid : public GridAccess {
     void SetDimensions(int rows, int cols) override {
         m_rows = ClampRowCount(static_cast<uintptr_t>(static_cast<intptr_t>(rows)));
         m_cols = ClampColumnCount(cols);
+    }
+    // Stored cells the grid's dimensions leave out: a later write that grows
+    // the grid would bring them back.
+    int CellsOutside() {
+        int inside = 0;
+        for (int r = 1; r <= m_rows; ++r) {
+            for (int c = 1; c <= m_cols; ++c) {
+                inside += m_cells.Find(r, c) != nullptr;
+            }
+        }
+        return static_cast<int>(m_cells.Count()) - inside;
     }
     Table Dump() {
         Table out(m_rows, std::vector<std::string>(m_cols));
@@ -113,8 +125,9 @@ TEST(TableCommands, MoveCellsAndResizeTheGrid) {
     };
     for (const auto& c : cases) {
         FakeGrid grid(c.before, c.cursorRow, c.cursorCol);
-        RunTableCommand(grid, c.command);
+        EXPECT_EQ(RunTableCommand(grid, c.command), 1) << c.name;
         EXPECT_EQ(grid.Dump(), c.after) << c.name;
+        EXPECT_EQ(grid.CellsOutside(), 0) << c.name;
     }
 }
 
@@ -126,11 +139,19 @@ TEST(TableCommands, DeleteRowOnAnEmptyGridChangesNothing) {
     EXPECT_EQ(grid.Columns(), 4);
 }
 
-TEST(TableCommands, ADeletedLastRowDoesNotComeBack) {
-    FakeGrid grid({{"a"}, {"b"}, {"c"}}, 3, 1);
-    RunTableCommand(grid, TABLE_DELETE_ROW);
-    grid.WriteCellGrow(1, 1, "typed");
-    EXPECT_EQ(grid.Rows(), 2);
+TEST(TableCommands, DeletedCellsDoNotComeBackOnTheNextWrite) {
+    const std::pair<const char*, std::vector<TableCommand>> cases[] = {
+        {"delete row", {TABLE_DELETE_ROW}},
+        {"delete column, then row", {TABLE_DELETE_COLUMN, TABLE_DELETE_ROW}},
+    };
+    for (const auto& [name, commands] : cases) {
+        FakeGrid grid({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 3, 2);
+        for (TableCommand command : commands) {
+            RunTableCommand(grid, command);
+        }
+        grid.WriteCellGrow(1, 1, "typed");
+        EXPECT_EQ(grid.Rows(), 2) << name;
+    }
 }
 
 TEST(TableCommands, ColumnCommandsOnAGridWithoutRowsWriteNothing) {
@@ -141,16 +162,64 @@ TEST(TableCommands, ColumnCommandsOnAGridWithoutRowsWriteNothing) {
     EXPECT_EQ(grid.Columns(), 3);
 }
 
-TEST(TableCommands, InsertingIntoAFullWidthGridLosesTheLastColumn) {
-    Table full(1, std::vector<std::string>(256));
-    for (int c = 0; c < 256; ++c) {
-        full[0][c] = std::to_string(c + 1);
+struct LimitCase {
+    const char* name;
+    TableCommand command;
+    int rows, cols, cursorRow, cursorCol;
+    bool bLastLineHoldsText;
+    bool bRefused;
+};
+
+static bool IsColumnCommand(TableCommand command) {
+    return command == TABLE_INSERT_COLUMN_BEFORE || command == TABLE_INSERT_COLUMN_AFTER;
+}
+
+static int CountTexts(const Table& table) {
+    int count = 0;
+    for (const auto& row : table) {
+        for (const auto& text : row) {
+            count += !text.empty();
+        }
     }
-    FakeGrid grid(full, 1, 1);
-    RunTableCommand(grid, TABLE_INSERT_COLUMN_BEFORE);
-    Table after = grid.Dump();
-    ASSERT_EQ(after[0].size(), 256u);
-    EXPECT_EQ(after[0][0], "");
-    EXPECT_EQ(after[0][1], "1");
-    EXPECT_EQ(after[0][255], "255");
+    return count;
+}
+
+// A full grid cannot push its last row or column out without losing it.
+TEST(TableCommands, InsertingIntoAFullGridNeverDropsText) {
+    const LimitCase cases[] = {
+        {"column before, last column filled", TABLE_INSERT_COLUMN_BEFORE, 2, 256, 1, 1, true, true},
+        {"column after, last column filled", TABLE_INSERT_COLUMN_AFTER, 2, 256, 1, 100, true, true},
+        {"column after the last", TABLE_INSERT_COLUMN_AFTER, 2, 256, 1, 256, false, true},
+        {"column before, last column empty", TABLE_INSERT_COLUMN_BEFORE, 2, 256, 1, 1, false,
+         false},
+        {"column before, one column to spare", TABLE_INSERT_COLUMN_BEFORE, 2, 255, 1, 1, true,
+         false},
+        {"row before, last row filled", TABLE_INSERT_ROW_BEFORE, 32000, 2, 1, 1, true, true},
+        {"row after, last row filled", TABLE_INSERT_ROW_AFTER, 32000, 2, 31999, 1, true, true},
+        {"row after the last", TABLE_INSERT_ROW_AFTER, 32000, 2, 32000, 1, false, true},
+        {"row before, last row empty", TABLE_INSERT_ROW_BEFORE, 32000, 2, 2, 1, false, false},
+        {"row before, one row to spare", TABLE_INSERT_ROW_BEFORE, 31999, 2, 1, 1, true, false},
+    };
+    for (const auto& c : cases) {
+        bool bColumn = IsColumnCommand(c.command);
+        Table before(c.rows, std::vector<std::string>(c.cols));
+        for (int r = 0; r < c.rows; ++r) {
+            for (int col = 0; col < c.cols; ++col) {
+                bool bLast = bColumn ? col == c.cols - 1 : r == c.rows - 1;
+                if (!bLast || c.bLastLineHoldsText) {
+                    before[r][col] = std::to_string(r + 1) + ":" + std::to_string(col + 1);
+                }
+            }
+        }
+        FakeGrid grid(before, c.cursorRow, c.cursorCol);
+        EXPECT_EQ(RunTableCommand(grid, c.command), c.bRefused ? 0 : 1) << c.name;
+        Table after = grid.Dump();
+        if (c.bRefused) {
+            EXPECT_TRUE(after == before) << c.name << ": the grid changed";
+            continue;
+        }
+        EXPECT_EQ(CountTexts(after), CountTexts(before)) << c.name << ": text was lost";
+        int at = bColumn ? c.cursorCol : c.cursorRow;
+        EXPECT_EQ(bColumn ? after[0][at - 1] : after[at - 1][0], "") << c.name;
+    }
 }

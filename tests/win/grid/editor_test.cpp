@@ -44,6 +44,7 @@ static bool ReadLastSaved(std::string& value) {
 static std::vector<std::string> g_messages;
 static int g_answer = IDNO;
 static std::string g_pickedFile;
+static std::string g_proposedFile;
 static int g_dialogsShown;
 
 static int RecordMessage(HWND, const char* text, const char*, UINT) {
@@ -53,6 +54,7 @@ static int RecordMessage(HWND, const char* text, const char*, UINT) {
 
 static BOOL PickFile(OPENFILENAMEA* ofn) {
     ++g_dialogsShown;
+    g_proposedFile = ofn->lpstrFile;
     if (g_pickedFile.empty()) {
         return FALSE;
     }
@@ -80,6 +82,7 @@ class Editor : public ::testing::Test {
         g_messages.clear();
         g_answer = IDNO;
         g_pickedFile.clear();
+        g_proposedFile.clear();
         g_dialogsShown = 0;
         SetEditorMessageBox(RecordMessage);
         SetEditorFileDialogs(PickFile, PickFile);
@@ -93,6 +96,9 @@ class Editor : public ::testing::Test {
         SetEditorFileDialogs(nullptr, nullptr);
     }
     void Start(const std::string& commandLine) {
+        if (dlg != nullptr && IsWindow(dlg)) {
+            DestroyWindow(dlg);
+        }
         dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EDITOR), nullptr,
                                  EditorDialogProc, reinterpret_cast<LPARAM>(commandLine.c_str()));
         ASSERT_NE(dlg, nullptr);
@@ -169,6 +175,10 @@ TEST_F(Editor, AWideFileLoadsIts256FirstColumns) {
     Start(path);
     EXPECT_EQ(Cols(), 256);
     EXPECT_EQ(GetText(grid, 1, 256), "256");
+    Command(IDM_INSERT_COLUMN_BEFORE);
+    EXPECT_EQ(GetText(grid, 1, 1), "1") << "no room for another column: nothing moves";
+    EXPECT_EQ(GetText(grid, 1, 256), "256");
+    EXPECT_EQ(CurrentDocument()->bModified, 0);
 }
 
 TEST_F(Editor, ASaveThatCannotCreateItsFileSaysSoAndStaysModified) {
@@ -181,6 +191,8 @@ TEST_F(Editor, ASaveThatCannotCreateItsFileSaysSoAndStaysModified) {
     EXPECT_NE(g_messages[0].find("could not be saved"), std::string::npos) << g_messages[0];
     EXPECT_EQ(CurrentDocument()->bModified, 1);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    std::string lastSaved;
+    EXPECT_FALSE(ReadLastSaved(lastSaved)) << "the wizard is not told of a file never written";
 }
 
 TEST_F(Editor, SavingReplacesTheOldFileAndLeavesNoTemporaryFile) {
@@ -190,7 +202,7 @@ TEST_F(Editor, SavingReplacesTheOldFileAndLeavesNoTemporaryFile) {
     SendMessageA(grid, GRM_CLEAR, 0, 0);
     SetText(grid, 1, 1, "new");
     SendMessageA(grid, GRM_SETDIMENSIONS, 1, 1);
-    Command(IDM_FILE_SAVE_AS);
+    Command(IDM_FILE_SAVE);
     EXPECT_EQ(g_dialogsShown, 0) << "a titled document is saved without a dialog";
     EXPECT_EQ(ReadFile(path), "new\n");
     WIN32_FIND_DATAA found;
@@ -204,6 +216,30 @@ TEST_F(Editor, SavingReplacesTheOldFileAndLeavesNoTemporaryFile) {
     std::string lastSaved;
     ASSERT_TRUE(ReadLastSaved(lastSaved));
     EXPECT_EQ(lastSaved, path);
+}
+
+TEST_F(Editor, SaveAsAlwaysAsksForAName) {
+    std::string path = folder + "titled.csv";
+    WriteFile(path, "a\n");
+    const std::string cases[] = {"", folder + "copy.csv"};
+    for (const std::string& picked : cases) {
+        SCOPED_TRACE(picked.empty() ? "cancelled" : "picked");
+        RegDeleteKeyA(HKEY_CURRENT_USER, kKeyPath);
+        g_dialogsShown = 0;
+        g_pickedFile = picked;
+        Start(path);
+        Command(IDM_FILE_SAVE_AS);
+        EXPECT_EQ(g_dialogsShown, 1);
+        EXPECT_EQ(g_proposedFile, path);
+        std::string now = picked.empty() ? path : picked;
+        EXPECT_EQ(std::string(CurrentDocument()->szPath), now);
+        EXPECT_EQ(Title(), "Csv Editor - " + now);
+        EXPECT_EQ(ReadFile(now), "a\n");
+        std::string lastSaved;
+        EXPECT_EQ(ReadLastSaved(lastSaved), !picked.empty())
+            << "a cancelled dialog reports nothing";
+        EXPECT_EQ(lastSaved, picked);
+    }
 }
 
 TEST_F(Editor, ZeroRowsSaveAnEmptyFile) {
@@ -302,6 +338,47 @@ TEST_F(Editor, ExitAfterAChangePromptsAndYesSaves) {
     EXPECT_EQ(ReadFile(path), "b\n");
 }
 
+// Yes to the prompt and then no file on disk: the command stops, and the
+// changes can still be saved under another name, as the failure text says.
+TEST_F(Editor, ASaveThatFailsFromThePromptKeepsTheDocument) {
+    const std::string kFailed =
+        "The file could not be saved. Your changes are still in the editor; save them under "
+        "another name.";
+    const int commands[] = {IDM_FILE_EXIT, IDCANCEL, IDM_FILE_NEW, IDM_FILE_CLOSE, IDM_FILE_OPEN};
+    std::string unwritable = folder + "missing\\out.csv";
+    // An untitled document fails to save when its Save dialog is cancelled.
+    for (bool bUntitled : {false, true}) {
+        Start(bUntitled ? "" : unwritable);
+        std::string title = Title();
+        Type(grid, L"kept");
+        DialogKey(VK_RETURN);
+        for (int command : commands) {
+            SCOPED_TRACE("command " + std::to_string(command) + (bUntitled ? " untitled" : ""));
+            g_messages.clear();
+            g_dialogsShown = 0;
+            g_pickedFile.clear();
+            g_answer = IDYES;
+            Command(command);
+            EXPECT_FALSE(Ended());
+            std::vector<std::string> expected = {"Save your changes?"};
+            if (!bUntitled) {
+                expected.push_back(kFailed);
+            }
+            EXPECT_EQ(g_messages, expected);
+            EXPECT_EQ(g_dialogsShown, bUntitled ? 1 : 0) << "only the Save dialog";
+            ASSERT_NE(CurrentDocument(), nullptr);
+            EXPECT_EQ(CurrentDocument()->bModified, 1);
+            EXPECT_EQ(std::string(CurrentDocument()->szPath), bUntitled ? "" : unwritable);
+            EXPECT_EQ(Title(), title);
+            EXPECT_EQ(GetText(grid, 1, 1), "kept");
+        }
+        g_pickedFile = folder + (bUntitled ? "untitled.csv" : "rescued.csv");
+        Command(IDM_FILE_SAVE_AS);
+        EXPECT_EQ(ReadFile(g_pickedFile).substr(0, 5), "kept;");
+        EXPECT_EQ(CurrentDocument()->bModified, 0);
+    }
+}
+
 TEST_F(Editor, AnEditThatChangesNothingLeavesTheDocumentUnmodified) {
     std::string path = folder + "same.csv";
     WriteFile(path, "a\n");
@@ -333,6 +410,20 @@ TEST_F(Editor, TableCommandsOnSmallGrids) {
     EXPECT_EQ(Rows(), 0) << "nothing to delete";
     Command(IDM_INSERT_COLUMN_AFTER);
     EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(Editor, DeletedRowsAndColumnsStayDeletedWhenSaved) {
+    std::string path = folder + "deleted.csv";
+    WriteFile(path, "a;b;c\nd;e;f\ng;h;i\n");
+    Start(path);
+    SendMessageA(grid, GRM_SETCURSOR, 1, 3);
+    Command(IDM_DELETE_COLUMN);
+    SendMessageA(grid, GRM_SETCURSOR, 3, 1);
+    Command(IDM_DELETE_ROW);
+    SetText(grid, 1, 1, "z");
+    EXPECT_EQ(Rows(), 2);
+    Command(IDM_FILE_SAVE);
+    EXPECT_EQ(ReadFile(path), "z;b\nd;e\n");
 }
 
 TEST_F(Editor, CancelledOpenLeavesNoDocument) {
