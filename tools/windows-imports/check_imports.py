@@ -12,11 +12,14 @@ missing, 2 when a file is not a readable PE image.
 """
 
 import os
+import re
 import struct
 import sys
 
 IMPORT_DIRECTORY = 1
 DELAY_IMPORT_DIRECTORY = 13
+DLL_SUFFIX = re.compile(rb"\.(?:dll|drv|ocx)\0", re.IGNORECASE)
+NAME_BYTES = frozenset(b"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.-")
 
 
 class NotPortableExecutable(Exception):
@@ -99,11 +102,43 @@ class Image:
 
     def imports(self):
         names = [self.text_at(name) for _, name in self.descriptors(IMPORT_DIRECTORY, 20, 12)]
-        for at, name in self.descriptors(DELAY_IMPORT_DIRECTORY, 32, 4):
-            # Old delay-load tables hold addresses rather than offsets.
-            rva_based = self.u32(at) & 1
-            names.append(self.text_at(name if rva_based else name - self.image_base))
+        delayed = [self.text_at(name if self.u32(at) & 1 else name - self.image_base)
+                   for at, name in self.descriptors(DELAY_IMPORT_DIRECTORY, 32, 4)]
+        # GNU ld leaves the delay-load directory empty and puts the tables
+        # among the code, so they are looked for by their shape instead.
+        return names + (delayed or self.unlisted_delay_imports())
+
+    def unlisted_delay_imports(self):
+        names = []
+        for match in DLL_SUFFIX.finditer(self.data):
+            start = match.start()
+            while start > 0 and self.data[start - 1] in NAME_BYTES:
+                start -= 1
+            name_rva = self.rva_of(start)
+            if start == match.start() or name_rva is None:
+                continue
+            # A descriptor: attributes 1 (offsets, not addresses), the name,
+            # then the module handle, address table and name table.
+            pattern = struct.pack("<II", 1, name_rva)
+            at = self.data.find(pattern)
+            while at >= 0:
+                if at % 4 == 0 and at + 32 <= len(self.data):
+                    handle, addresses, names_table = struct.unpack_from("<III", self.data, at + 8)
+                    if all(self.maps(rva) for rva in (handle, addresses, names_table)):
+                        names.append(self.data[start:match.end() - 1].decode("ascii"))
+                        break
+                at = self.data.find(pattern, at + 1)
         return names
+
+    def rva_of(self, offset):
+        for virtual_address, _, raw_offset, raw_size in self.sections:
+            if raw_offset <= offset < raw_offset + raw_size:
+                return virtual_address + offset - raw_offset
+        return None
+
+    def maps(self, rva):
+        return any(virtual_address <= rva < virtual_address + size
+                   for virtual_address, size, _, _ in self.sections)
 
 
 def system_dlls():
