@@ -90,7 +90,7 @@ class Image:
         return self.data[start:end].decode("ascii", "replace")
 
     def descriptors(self, directory, size, name_field):
-        """Names from a table of fixed-size descriptors ended by a zero one."""
+        """Offset and name address of each descriptor in a table ended by a zero one."""
         rva = self.directories[directory][0] if directory < len(self.directories) else 0
         while rva:
             at = self.offset_of(rva)
