@@ -18,6 +18,12 @@ if(WIN32)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
   add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix ${DOTWELL_WINEPREFIX})
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+  # zlib links statically: Windows has no zlib1.dll (Wine does). A build
+  # configured before this still caches the DLL's import library.
+  set(ZLIB_USE_STATIC_LIBS ON)
+  if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+  endif()
 endif()
 
 # Our own code is warning-free; third-party code is left alone.

@@ -2,9 +2,9 @@
 # Installs Dotwell silently into a Wine prefix of its own, checks what landed
 # where, starts the installed wizard, reinstalls over user changes and
 # uninstalls, checking that the user's files survive.
-#   install_test.sh SETUP PROBE SOURCE_DIR WORK_DIR PARTS_FILE
+#   install_test.sh SETUP PROBE SOURCE_DIR WORK_DIR PARTS_FILE OBJDUMP
 # Exit 77 (skipped) when there is no setup program to test.
-setup=$1 probe=$2 source=$3 work=$4 parts_file=$5
+setup=$1 probe=$2 source=$3 work=$4 parts_file=$5 objdump=$6
 here=$(dirname "$0")
 
 if [ ! -f "$setup" ]; then
@@ -88,6 +88,18 @@ if has screen_fonts; then
   check 'wine "$probe" fonts' "GDI draws the installed faces by name"
 else
   skip "screen fonts were not generated (python3-fontforge missing)"
+fi
+
+echo "== imports"
+# Wine builds in DLLs that Windows lacks; Windows would not start a program
+# that imports one.
+check 'python3 "$source/tools/windows-imports/check_imports.py" "$setup" "$program"/*.exe "$program"/*.dll' \
+  "setup and everything it installs import only DLLs Windows 10 has or setup puts beside them"
+if has dotwell; then
+  dotwell_imports=$("$objdump" -p "$program/dotwell.exe" | grep "DLL Name:")
+  echo "$dotwell_imports"
+  check 'echo "$dotwell_imports" | grep -qi "DLL Name: KERNEL32.dll" && ! echo "$dotwell_imports" | grep -qi zlib1' \
+    "objdump lists the imports of the installed dotwell.exe, and no zlib1.dll among them"
 fi
 
 has dotwell && check '[ -f "$menu/Dotwell.lnk" ]' "Start menu has Dotwell"
