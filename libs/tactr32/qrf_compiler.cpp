@@ -162,7 +162,7 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
         cmd == "joiner" || cmd == "quote" || cmd == "numsep" || cmd == "numprefix" ||
-        cmd == "numsuffix")
+        cmd == "numsuffix" || cmd == "numinside" || cmd == "numstart")
         return CharLine(cmd, tok);
     return IndicatorLine(cmd, tok);
 }
@@ -179,6 +179,17 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
             t.flags[c] |= cmd == "numsep" ? kNumSep : cmd == "numprefix" ? kNumPrefix : kNumSuffix;
         }
         return 1;
+    }
+    if (cmd == "numinside" || cmd == "numstart") {
+        uint8_t c = 0;
+        if (tok.size() != 3 || !ParseChar(tok[1], c))
+            return Fail(cmd + " needs a character and its dots");
+        bool inside = cmd == "numinside";
+        CellRun& form = inside ? t.numInside[c] : t.numStart[c];
+        if (form.len)
+            return Fail(cmd + " is given twice for '" + tok[1] + "'");
+        t.flags[c] |= inside ? kNumSep : kNumPrefix;
+        return Dots(tok[2], form);
     }
     if (cmd == "letter") {
         if (tok.size() != 4)

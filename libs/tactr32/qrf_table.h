@@ -19,7 +19,7 @@ enum CharFlag : uint16_t {
     kSign = 32,
     kJoiner = 64,     // part of a word without being a letter (the apostrophe)
     kNumSep = 128,    // keeps a number going when a digit follows
-    kNumPrefix = 256, // a sign whose cells begin a number (+33)
+    kNumPrefix = 256, // a sign that begins a number (+33, German '56)
     kNumSuffix = 512, // follows a number without its space (20 %)
     kSeqStart = 1024, // begins a sequence written as one sign (\xB0C)
     kQuote = 2048,    // opens or closes by its place: chars[] opens, closing[] closes
@@ -97,6 +97,10 @@ struct Table {
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];
     CellRun closing[256];
+    // A sign's form inside a number (German 11:25) and where it begins one
+    // (German -5); empty where the sign keeps its own cells.
+    CellRun numInside[256];
+    CellRun numStart[256];
     Indicators ind;
     std::vector<uint8_t> cells;
     // Root node 0; rootChild maps a first letter straight to its node.
