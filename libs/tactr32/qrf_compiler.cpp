@@ -86,7 +86,7 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
 
     if (cmd == "name" || cmd == "language" || cmd == "description") {
         std::string rest;
-        if (!ParseText(RestAfter(line, 1), rest))
+        if (!ParseMetadata(line, rest))
             return Fail("bad escape in the " + cmd);
         if (cmd == "name")
             t.szName = rest;
