@@ -162,13 +162,13 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
         cmd == "joiner" || cmd == "quote" || cmd == "numsep" || cmd == "numprefix" ||
-        cmd == "numsuffix" || cmd == "numinside" || cmd == "numstart")
+        cmd == "numsuffix" || cmd == "numlead" || cmd == "numinside" || cmd == "numstart")
         return CharLine(cmd, tok);
     return IndicatorLine(cmd, tok);
 }
 
 int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& tok) {
-    if (cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix") {
+    if (cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix" || cmd == "numlead") {
         if (tok.size() != 2)
             return Fail(cmd + " needs a list of characters");
         std::string list;
@@ -176,7 +176,10 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
             return Fail("bad escape in '" + tok[1] + "'");
         for (char ch : list) {
             uint8_t c = static_cast<uint8_t>(ch);
-            t.flags[c] |= cmd == "numsep" ? kNumSep : cmd == "numprefix" ? kNumPrefix : kNumSuffix;
+            t.flags[c] |= cmd == "numsep"      ? kNumSep
+                          : cmd == "numprefix" ? kNumPrefix
+                          : cmd == "numsuffix" ? kNumSuffix
+                                               : kNumLead;
         }
         return 1;
     }

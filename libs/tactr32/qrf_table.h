@@ -23,6 +23,7 @@ enum CharFlag : uint16_t {
     kNumSuffix = 512, // follows a number without its space (20 %)
     kSeqStart = 1024, // begins a sequence written as one sign (\xB0C)
     kQuote = 2048,    // opens or closes by its place: chars[] opens, closing[] closes
+    kNumLead = 4096,  // precedes a number without its space (German € 5)
 };
 
 // Where a contraction may stand inside a word.

@@ -84,6 +84,8 @@ void Engine::Text(const uint8_t* s, size_t len) {
             ++i;
         } else if (numeric_ && Is(c, kSpace) && Is(next, kNumSuffix)) {
             ++i; // "20 %" is written as one number
+        } else if (Is(c, kSpace) && i > 0 && Is(s_[i - 1], kNumLead) && Is(next, kDigit)) {
+            ++i; // and "€ 5" too
         } else if (!numeric_ && Is(c, kNumPrefix) && Is(next, kDigit) &&
                    !(i > 0 && Is(s_[i - 1], kLetter))) {
             // The sign's cells hold the numeric indicator: "+33". After a
