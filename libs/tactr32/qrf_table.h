@@ -18,7 +18,7 @@ enum CharFlag : uint16_t {
     kSpace = 16,
     kSign = 32,
     kJoiner = 64,     // part of a word without being a letter (the apostrophe)
-    kNumSep = 128,    // keeps a number going when a digit follows
+    kNumSep = 128,    // keeps a number going up to its next digit (1,000)
     kNumPrefix = 256, // a sign that begins a number (+33, German '56)
     kNumSuffix = 512, // follows a number without its space (20 %)
     kSeqStart = 1024, // begins a sequence written as one sign (\xB0C)
