@@ -86,7 +86,7 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
 
     if (cmd == "name" || cmd == "language" || cmd == "description") {
         std::string rest;
-        if (!ParseText(RestAfter(line, 1), rest))
+        if (!ParseMetadata(line, rest))
             return Fail("bad escape in the " + cmd);
         if (cmd == "name")
             t.szName = rest;
@@ -162,13 +162,13 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
         cmd == "joiner" || cmd == "quote" || cmd == "numsep" || cmd == "numprefix" ||
-        cmd == "numsuffix")
+        cmd == "numsuffix" || cmd == "numlead" || cmd == "numinside" || cmd == "numstart")
         return CharLine(cmd, tok);
     return IndicatorLine(cmd, tok);
 }
 
 int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& tok) {
-    if (cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix") {
+    if (cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix" || cmd == "numlead") {
         if (tok.size() != 2)
             return Fail(cmd + " needs a list of characters");
         std::string list;
@@ -176,9 +176,23 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
             return Fail("bad escape in '" + tok[1] + "'");
         for (char ch : list) {
             uint8_t c = static_cast<uint8_t>(ch);
-            t.flags[c] |= cmd == "numsep" ? kNumSep : cmd == "numprefix" ? kNumPrefix : kNumSuffix;
+            t.flags[c] |= cmd == "numsep"      ? kNumSep
+                          : cmd == "numprefix" ? kNumPrefix
+                          : cmd == "numsuffix" ? kNumSuffix
+                                               : kNumLead;
         }
         return 1;
+    }
+    if (cmd == "numinside" || cmd == "numstart") {
+        uint8_t c = 0;
+        if (tok.size() != 3 || !ParseChar(tok[1], c))
+            return Fail(cmd + " needs a character and its dots");
+        bool inside = cmd == "numinside";
+        CellRun& form = inside ? t.numInside[c] : t.numStart[c];
+        if (form.len)
+            return Fail(cmd + " is given twice for '" + tok[1] + "'");
+        t.flags[c] |= inside ? kNumSep : kNumPrefix;
+        return Dots(tok[2], form);
     }
     if (cmd == "letter") {
         if (tok.size() != 4)

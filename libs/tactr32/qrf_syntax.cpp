@@ -95,6 +95,10 @@ bool ParseChar(std::string_view token, uint8_t& c) {
     return true;
 }
 
+bool ParseMetadata(std::string_view line, std::string& text) {
+    return ParseText(RestAfter(line, 1), text);
+}
+
 bool ParseDots(std::string_view token, std::vector<uint8_t>& pool, CellRun& run, std::string& why) {
     size_t start = pool.size();
     size_t i = 0;

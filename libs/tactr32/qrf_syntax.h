@@ -19,6 +19,10 @@ std::string RestAfter(std::string_view line, int skip);
 bool ParseText(std::string_view token, std::string& text);
 bool ParseChar(std::string_view token, uint8_t& c);
 
+// The text of a metadata line (name, language, description): the rest of
+// the line after its keyword, escapes decoded. False on a bad escape.
+bool ParseMetadata(std::string_view line, std::string& text);
+
 // Cells separated by '-', each the dot numbers 1-6 or 0 for a blank cell:
 // "145-15". Appends to `pool`; false with a reason when malformed.
 bool ParseDots(std::string_view token, std::vector<uint8_t>& pool, CellRun& run, std::string& why);

@@ -18,11 +18,12 @@ enum CharFlag : uint16_t {
     kSpace = 16,
     kSign = 32,
     kJoiner = 64,     // part of a word without being a letter (the apostrophe)
-    kNumSep = 128,    // keeps a number going when a digit follows
-    kNumPrefix = 256, // a sign whose cells begin a number (+33)
+    kNumSep = 128,    // keeps a number going up to its next digit (1,000)
+    kNumPrefix = 256, // a sign that begins a number (+33, German '56)
     kNumSuffix = 512, // follows a number without its space (20 %)
     kSeqStart = 1024, // begins a sequence written as one sign (\xB0C)
     kQuote = 2048,    // opens or closes by its place: chars[] opens, closing[] closes
+    kNumLead = 4096,  // precedes a number without its space (German € 5)
 };
 
 // Where a contraction may stand inside a word.
@@ -97,6 +98,10 @@ struct Table {
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];
     CellRun closing[256];
+    // A sign's form inside a number (German 11:25) and where it begins one
+    // (German -5); empty where the sign keeps its own cells.
+    CellRun numInside[256];
+    CellRun numStart[256];
     Indicators ind;
     std::vector<uint8_t> cells;
     // Root node 0; rootChild maps a first letter straight to its node.

@@ -30,6 +30,7 @@ class Engine {
     bool AllUpper(size_t n) const;
     void WordCapital(size_t n);
     bool IsBreak(uint8_t c) const;
+    static bool IsPrintable(uint8_t c);
     bool IsAddress(size_t i) const;
     bool OpensQuote(size_t i) const;
     size_t Sequence(size_t i);
@@ -83,19 +84,28 @@ void Engine::Text(const uint8_t* s, size_t len) {
             ++i;
         } else if (numeric_ && Is(c, kSpace) && Is(next, kNumSuffix)) {
             ++i; // "20 %" is written as one number
-        } else if (!numeric_ && Is(c, kNumPrefix) && Is(next, kDigit)) {
-            // The sign's own cells hold the numeric indicator: "+33".
-            Emit(t_.chars[c]);
+        } else if (Is(c, kSpace) && i > 0 && Is(s_[i - 1], kNumLead) && Is(next, kDigit)) {
+            ++i; // and "€ 5" too
+        } else if (!numeric_ && Is(c, kNumPrefix) && Is(next, kDigit) &&
+                   !(i > 0 && Is(s_[i - 1], kLetter))) {
+            // The sign's cells hold the numeric indicator: "+33". After a
+            // letter the sign belongs to the word ("A-1" keeps its hyphen).
+            Emit(t_.numStart[c].len ? t_.numStart[c] : t_.chars[c]);
             numeric_ = true;
             ++i;
         } else if (size_t taken = Is(c, kSeqStart) ? Sequence(i) : 0) {
             numeric_ = false;
             i += taken;
         } else {
-            if (!(numeric_ && Is(c, kNumSep) && Is(next, kDigit)))
+            // A separator keeps the number going up to the next digit, over
+            // further separators: "1-(-4)" in French.
+            bool goesOn = numeric_ && Is(c, kNumSep) && (Is(next, kDigit) || Is(next, kNumSep));
+            if (!goesOn)
                 numeric_ = false;
-            if (t_.chars[c].len == 0) {
-                if (t_.ind.bUndefined)
+            if (goesOn && t_.numInside[c].len) {
+                Emit(t_.numInside[c]);
+            } else if (t_.chars[c].len == 0) {
+                if (t_.ind.bUndefined && IsPrintable(c))
                     Emit(t_.ind.undefined);
             } else if (Is(c, kQuote) && !OpensQuote(i)) {
                 Emit(t_.closing[c]);
@@ -143,6 +153,12 @@ bool Engine::OpensQuote(size_t i) const {
         return true;
     uint8_t prev = s_[i - 1];
     return prev == '(' || prev == '[' || prev == '{';
+}
+
+// Control codes and the bytes Windows-1252 leaves unassigned are not text:
+// no fallback sign is written for them.
+bool Engine::IsPrintable(uint8_t c) {
+    return c >= 0x20 && c != 0x7F && c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D;
 }
 
 bool Engine::IsBreak(uint8_t c) const {

@@ -6,6 +6,16 @@
 #include "qrf_table.h"
 
 namespace tactr {
+namespace {
+
+// Decoded as the compiler decodes it; a bad escape shows as written (the
+// status line then says why the table cannot be used).
+std::string MetadataText(std::string_view line) {
+    std::string text;
+    return ParseMetadata(line, text) ? text : RestAfter(line, 1);
+}
+
+} // namespace
 
 bool ReadTableInfo(const std::string& path, TableInfo& info) {
     std::string text;
@@ -29,14 +39,14 @@ bool ReadTableInfo(const std::string& path, TableInfo& info) {
             continue;
         }
         if (tok[0] == "name") {
-            info.szName = RestAfter(line, 1);
+            info.szName = MetadataText(line);
         } else if (tok[0] == "language") {
-            info.szLanguage = RestAfter(line, 1);
+            info.szLanguage = MetadataText(line);
         } else if (tok[0] == "description") {
             if (!info.szDescription.empty()) {
                 info.szDescription += '\n';
             }
-            info.szDescription += RestAfter(line, 1);
+            info.szDescription += MetadataText(line);
         } else if (tok[0] == "grade" && tok.size() == 2 && tok[1].size() == 1 && tok[1][0] >= '0' &&
                    tok[1][0] <= '2') {
             info.nGrade = tok[1][0] - '0';

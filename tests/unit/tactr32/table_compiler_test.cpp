@@ -59,6 +59,10 @@ TEST(TableCompiler, RefusesMalformedTablesWithLineAndReason) {
          "t.qrf:3: word 'smith' is listed twice"},
         {"replace jose", tactr::TableKind::kExceptions,
          "t.qrf:1: replace needs a word and the text to use instead"},
+        {"numinside : 6-25\nnuminside : 25", tactr::TableKind::kTranslation,
+         "t.qrf:2: numinside is given twice for ':'"},
+        {"numstart - 4-36 3456", tactr::TableKind::kTranslation,
+         "t.qrf:1: numstart needs a character and its dots"},
     };
     for (const Case& c : cases) {
         tactr::Table t;
@@ -114,6 +118,18 @@ TEST(TableCompiler, PositionsOfContractions) {
         {"abc", "1-1"}, {"abca", "2-14-1"}, {"cabc", "14-3-14"}, {"cab", "14-4"}, {"ab", "1-12"}};
     for (const Sample& s : samples)
         EXPECT_EQ(s.dots, tactr_test::Braille(t, s.text)) << s.text;
+}
+
+TEST(TableCompiler, FallbackIsForPrintableCharactersOnly) {
+    tactr::Table t;
+    std::string error;
+    ASSERT_TRUE(tactr::CompileTableText("letter a A 1\nundefined 123456\n", "t.qrf",
+                                        tactr::TableKind::kTranslation, Files({}), t, error))
+        << error;
+    EXPECT_EQ("1-123456-1-123456-1", tactr_test::Braille(t, "a~a\xFF"
+                                                            "a"));
+    EXPECT_EQ("1-1", tactr_test::Braille(t, "a\x01\x1B\x7F\x81\x9D"
+                                            "a"));
 }
 
 } // namespace

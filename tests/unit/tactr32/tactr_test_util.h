@@ -12,6 +12,16 @@ inline std::string TablePath(const std::string& name) {
     return std::string(DOTWELL_SOURCE_DIR) + "/libs/tactr32/tables/" + name;
 }
 
+// A table file name as a test name: "en-ueb-g2.qrf" gives "en_ueb_g2".
+inline std::string TestNameOf(const std::string& fileName) {
+    std::string name;
+    for (char ch : fileName.substr(0, fileName.find('.')))
+        name += (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')
+                    ? ch
+                    : '_';
+    return name;
+}
+
 inline tactr::Table LoadTable(const std::string& name,
                               tactr::TableKind kind = tactr::TableKind::kTranslation) {
     tactr::Table t;

@@ -117,50 +117,6 @@ TEST_F(Ueb, CellBytesAreNeverControlCharacters) {
     }
 }
 
-TEST(NationalTables, EightBitLettersAndSigns) {
-    tactr::Table de = LoadTable("de-g0.qrf"), sv = LoadTable("sv-g0.qrf"),
-                 fr = LoadTable("fr-g0.qrf"), es = LoadTable("es-g0.qrf");
-    struct Row {
-        const tactr::Table* t;
-        Sample s;
-    } rows[] = {
-        {&de,
-         {"Stra\xDF"
-          "e",
-          "46-234-2345-1235-1-2346-15"}},
-        {&de,
-         {"\xC4"
-          "pfel",
-          "46-345-1234-124-15-123"}},
-        {&de, {"E-Mail", "45-15-36-46-134-1-24-123"}},
-        {&de, {"20 %", "3456-12-245-3456-245-356"}},
-        {&de,
-         {"25 \xB0"
-          "C",
-          "3456-12-15-4-356-46-14"}},
-        {&de, {"a@b.de", "6-46-1-4-345-12-3-145-15"}},
-        {&de, {"5a", "3456-15-6-1"}},
-        {&sv,
-         {"\xC5"
-          "sa",
-          "6-16-234-1"}},
-        {&sv, {"ST\xD6R INTE TACK", "6-6-6-234-2345-246-1235 24-1345-2345-15 2345-1-14-13-156"}},
-        {&fr, {"+33 1", "6-235-146-146 6-16"}},
-        {&fr, {"12/05", "6-16-126-34-3456-156"}},
-        {&fr,
-         {"\xC9"
-          "cole",
-          "46-123456-14-135-123-15"}},
-        {&es,
-         {"\xBF"
-          "D\xF3nde?",
-          "26-46-145-346-1345-145-15-26"}},
-        {&es, {"4,99", "3456-145-2-3456-24-24"}},
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(r.s.dots, Braille(*r.t, r.s.text)) << r.t->szName << ": " << r.s.text;
-}
-
 TEST(Exceptions, WinOverTheTable) {
     tactr::Table g2 = LoadTable("en-ueb-g2.qrf");
     tactr::Table ex;

@@ -59,7 +59,14 @@ class TablePropertiesTest : public DialogTest {
         ASSERT_TRUE(WriteFileBytes(folder_.File("en-b.qrf"),
                                    "name Table B\nlanguage en\nletter a A 127\n"));
         ASSERT_TRUE(WriteFileBytes(folder_.File("de.qrf"), "name Tabelle\nlanguage de\n"));
-        table_ = folder_.File("en-a.qrf");
+        Open(folder_.File("en-a.qrf"));
+    }
+
+    void Open(const std::string& table) {
+        if (dialog_) {
+            DestroyWindow(dialog_);
+        }
+        table_ = table;
         args_ = {table_.c_str(), buffer_, sizeof buffer_, 0};
         Create(IDD_TABLE_PROPERTIES, TablePropertiesProc, reinterpret_cast<LPARAM>(&args_));
     }
@@ -91,6 +98,22 @@ TEST_F(TablePropertiesTest, TheChosenRelatedTableComesBackAsAPath) {
     Press(IDOK);
     EXPECT_EQ(1u, args_.nChosen);
     EXPECT_EQ(folder_.File("en-b.qrf"), std::string(buffer_));
+}
+
+TEST_F(TablePropertiesTest, ShowsEscapedCharactersAsTheCompilerReadsThem) {
+    ASSERT_TRUE(WriteFileBytes(folder_.File("fr-a.qrf"),
+                               "name Fran\\xE7ais int\\xE9gral\r\nlanguage \\x66r\r\n"
+                               "description \\xAB\\sa\\\\b\\s\\xBB\r\nletter a A 1\r\n"));
+    ASSERT_TRUE(WriteFileBytes(folder_.File("fr-b.qrf"), "name Autre\nlanguage fr\n"));
+    Open(folder_.File("fr-a.qrf"));
+    EXPECT_EQ("Fran\xE7"
+              "ais int\xE9gral",
+              Text(IDC_TP_NAME));
+    EXPECT_EQ("fr", Text(IDC_TP_LANGUAGE));
+    EXPECT_EQ("\xAB a\\b \xBB", Text(IDC_TP_DESCRIPTION));
+    EXPECT_EQ("Ready to use", Text(IDC_TP_STATUS));
+    EXPECT_EQ(2, SendDlgItemMessageA(dialog_, IDC_TP_RELATED, LB_GETCOUNT, 0, 0))
+        << "the language is compared decoded";
 }
 
 TEST_F(TablePropertiesTest, CancelLeavesTheBufferEmpty) {
@@ -200,6 +223,7 @@ TEST_F(ExceptionEditorTest, EscapeWithChangesAsksAndNoKeepsTheFile) {
 // Run by hand for a look at the dialogs: each stays on screen for a
 // screenshot.
 TEST_F(TablePropertiesTest, DISABLED_ShowForScreenshot) {
+    Open(SourcePath("libs/tactr32/tables/es-g0.qrf"));
     PumpUntil([] { return false; }, 8000);
 }
 
