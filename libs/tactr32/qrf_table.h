@@ -96,6 +96,9 @@ struct Table {
     uint16_t flags[256] = {};
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];
+    // A capital that takes the capital letter sign on its own may be written
+    // differently (the ligature \xC6 capitalises both of its letters).
+    CellRun capitalForm[256];
     CellRun closing[256];
     Indicators ind;
     std::vector<uint8_t> cells;

@@ -310,7 +310,14 @@ void Engine::Letters(size_t n, bool leftJoined, bool rightJoined, bool afterNumb
             else if (segKind_[k] == kSegCapital)
                 Emit(t_.ind.capital);
         }
-        Emit(plan_.rule[k] ? plan_.rule[k]->cells : t_.chars[run_[k]]);
+        bool ownCapital =
+            !inPassage && segKind_[k] == kSegCapital && (k == 0 || seg_[k] != seg_[k - 1]);
+        if (plan_.rule[k])
+            Emit(plan_.rule[k]->cells);
+        else if (ownCapital && t_.capitalForm[run_[k]].len)
+            Emit(t_.capitalForm[run_[k]]);
+        else
+            Emit(t_.chars[run_[k]]);
         size_t next = k + plan_.len[k];
         if (!inPassage && next < n && segKind_[next - 1] == kSegCapWord &&
             seg_[next] != seg_[next - 1])
