@@ -16,7 +16,10 @@ enum SegKind : uint8_t { kSegLower, kSegCapital, kSegCapWord };
 
 class Engine {
   public:
-    Engine(const Table& t, const Table* ex, BrailleWriter& w) : t_(t), ex_(ex), w_(w) {}
+    // lookups = false translates a replacement: its words are not looked up
+    // again, so no pair of replace entries can make translation recurse.
+    Engine(const Table& t, const Table* ex, BrailleWriter& w, bool lookups = true)
+        : t_(t), ex_(ex), w_(w), lookups_(lookups) {}
 
     void Text(const uint8_t* s, size_t len);
 
@@ -39,6 +42,7 @@ class Engine {
     const Table& t_;
     const Table* ex_;
     BrailleWriter& w_;
+    bool lookups_;
     const uint8_t* s_ = nullptr;
     size_t len_ = 0;
     bool numeric_ = false;
@@ -215,7 +219,7 @@ size_t Engine::Word(size_t i) {
 
     const WordEntry* entry = nullptr;
     const Table* owner = ex_;
-    if ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n) {
+    if (lookups_ && ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n)) {
         char folded[kMaxRun];
         for (size_t k = 0; k < n; ++k)
             folded[k] = static_cast<char>(FoldCase(run_[k]));
@@ -229,7 +233,7 @@ size_t Engine::Word(size_t i) {
     }
     if (entry && entry->bReplace) {
         // A replacement brings its own capitals.
-        Engine inner(t_, nullptr, w_);
+        Engine inner(t_, nullptr, w_, false);
         inner.Text(reinterpret_cast<const uint8_t*>(entry->replacement.data()),
                    entry->replacement.size());
     } else if (entry) {
