@@ -195,7 +195,7 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
         return Dots(tok[2], form);
     }
     if (cmd == "letter") {
-        if (tok.size() != 4)
+        if (tok.size() != 4 && tok.size() != 5)
             return Fail("letter needs lower case, upper case and dots");
         uint8_t lo = 0, up = 0;
         if (!DefineChar(tok[1], kLetter, lo))
@@ -211,7 +211,7 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
             return 0;
         t.chars[up] = t.chars[lo];
         t.lower[up] = lo;
-        return 1;
+        return tok.size() == 4 || Dots(tok[4], t.capitalForm[up]);
     }
     if (cmd == "quote") {
         if (tok.size() != 4)

@@ -97,6 +97,9 @@ struct Table {
     uint16_t flags[256] = {};
     uint8_t lower[256] = {}; // the lower-case letter of each upper one
     CellRun chars[256];
+    // A capital that takes the capital letter sign on its own may be written
+    // differently (the ligature \xC6 capitalises both of its letters).
+    CellRun capitalForm[256];
     CellRun closing[256];
     // A sign's form inside a number (German 11:25) and where it begins one
     // (German -5); empty where the sign keeps its own cells.

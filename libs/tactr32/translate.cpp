@@ -16,7 +16,10 @@ enum SegKind : uint8_t { kSegLower, kSegCapital, kSegCapWord };
 
 class Engine {
   public:
-    Engine(const Table& t, const Table* ex, BrailleWriter& w) : t_(t), ex_(ex), w_(w) {}
+    // lookups = false translates a replacement: its words are not looked up
+    // again, so no pair of replace entries can make translation recurse.
+    Engine(const Table& t, const Table* ex, BrailleWriter& w, bool lookups = true)
+        : t_(t), ex_(ex), w_(w), lookups_(lookups) {}
 
     void Text(const uint8_t* s, size_t len);
 
@@ -40,6 +43,7 @@ class Engine {
     const Table& t_;
     const Table* ex_;
     BrailleWriter& w_;
+    bool lookups_;
     const uint8_t* s_ = nullptr;
     size_t len_ = 0;
     bool numeric_ = false;
@@ -231,7 +235,7 @@ size_t Engine::Word(size_t i) {
 
     const WordEntry* entry = nullptr;
     const Table* owner = ex_;
-    if ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n) {
+    if (lookups_ && ((ex_ && ex_->nMaxWord >= n) || t_.nMaxWord >= n)) {
         char folded[kMaxRun];
         for (size_t k = 0; k < n; ++k)
             folded[k] = static_cast<char>(FoldCase(run_[k]));
@@ -245,7 +249,7 @@ size_t Engine::Word(size_t i) {
     }
     if (entry && entry->bReplace) {
         // A replacement brings its own capitals.
-        Engine inner(t_, nullptr, w_);
+        Engine inner(t_, nullptr, w_, false);
         inner.Text(reinterpret_cast<const uint8_t*>(entry->replacement.data()),
                    entry->replacement.size());
     } else if (entry) {
@@ -326,7 +330,14 @@ void Engine::Letters(size_t n, bool leftJoined, bool rightJoined, bool afterNumb
             else if (segKind_[k] == kSegCapital)
                 Emit(t_.ind.capital);
         }
-        Emit(plan_.rule[k] ? plan_.rule[k]->cells : t_.chars[run_[k]]);
+        bool ownCapital =
+            !inPassage && segKind_[k] == kSegCapital && (k == 0 || seg_[k] != seg_[k - 1]);
+        if (plan_.rule[k])
+            Emit(plan_.rule[k]->cells);
+        else if (ownCapital && t_.capitalForm[run_[k]].len)
+            Emit(t_.capitalForm[run_[k]]);
+        else
+            Emit(t_.chars[run_[k]]);
         size_t next = k + plan_.len[k];
         if (!inPassage && next < n && segKind_[next - 1] == kSegCapWord &&
             seg_[next] != seg_[next - 1])

@@ -138,6 +138,39 @@ TEST(Exceptions, WinOverTheTable) {
     EXPECT_EQ("6-1235-2-1245-1-1345", Braille(g2, "Reagan"));
 }
 
+// A replacement goes through the table's rules only; entries that name
+// each other (or themselves) once recursed until the stack overflowed.
+TEST(Exceptions, ReplacementsAreNotLookedUpAgain) {
+    const std::string letters = "letter a A 1\nletter b B 12\nletter c C 14\nspace \\s 0\n";
+    struct Case {
+        const char* table;
+        const char* list; // null: no exception list
+        const char* text;
+        const char* dots;
+    } cases[] = {
+        {"replace ab ab", nullptr, "ab", "1-12"},
+        {"replace ab cc\nreplace cc ab", nullptr, "ab cc", "14-14 1-12"},
+        {"replace ab ab ab", nullptr, "Ab", "1-12 1-12"},
+        {"replace cc ab", "replace ab cc", "ab", "14-14"},
+        {"", "replace ab ab\nreplace ba ab", "ba", "1-12"},
+    };
+    for (const Case& c : cases) {
+        tactr::Table t, ex;
+        std::string error;
+        ASSERT_TRUE(tactr::CompileTableText(letters + c.table, "t.qrf",
+                                            tactr::TableKind::kTranslation, tactr::ReadWholeFile, t,
+                                            error))
+            << error;
+        if (c.list) {
+            ASSERT_TRUE(tactr::CompileTableText(c.list, "x.qrf", tactr::TableKind::kExceptions,
+                                                tactr::ReadWholeFile, ex, error))
+                << error;
+        }
+        EXPECT_EQ(c.dots, Braille(t, c.text, c.list ? &ex : nullptr))
+            << c.table << " / " << (c.list ? c.list : "") << ": " << c.text;
+    }
+}
+
 TEST(Exceptions, ShippedListsCompile) {
     for (const char* name : {"exceptions/default.qrf", "exceptions/names.qrf"}) {
         tactr::Table t = LoadTable(name, tactr::TableKind::kExceptions);
