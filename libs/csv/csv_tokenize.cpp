@@ -1,17 +1,48 @@
 #include "csv_tokenize.h"
 
+#include <bit>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
 namespace {
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 bool EndsField(const CsvCursor* cursor, size_t pos) {
     if (pos >= cursor->nSize) {
         return true;
     }
     char c = cursor->pData[pos];
-    return c == cursor->cSeparator || c == '\r' || c == '\n';
+    return c == cursor->cSeparator || IsLineEnd(c);
+}
+
+// The first separator or line end at or after pos, or nSize. Fields are
+// short, but most are longer than a word: eight bytes are tested at once.
+size_t FindFieldEnd(const CsvCursor* cursor, size_t pos) {
+    static_assert(std::endian::native == std::endian::little, "the first hit is the lowest byte");
+    const char* data = cursor->pData;
+    size_t size = cursor->nSize;
+    char sep = cursor->cSeparator;
+    const uint64_t ones = 0x0101010101010101ull;
+    const uint64_t seps = ones * static_cast<unsigned char>(sep);
+    auto zeroBytes = [ones](uint64_t word) { return (word - ones) & ~word & (ones << 7); };
+    for (; pos + 8 <= size; pos += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + pos, 8);
+        uint64_t hits = zeroBytes(word ^ seps) | zeroBytes(word ^ (ones * '\r')) |
+                        zeroBytes(word ^ (ones * '\n'));
+        if (hits != 0) {
+            return pos + static_cast<size_t>(std::countr_zero(hits) / 8);
+        }
+    }
+    while (pos < size && data[pos] != sep && !IsLineEnd(data[pos])) {
+        ++pos;
+    }
+    return pos;
 }
 
 // Finds the quote that closes a quoted field whose text starts at `pos`, or
@@ -61,10 +92,6 @@ bool KeepsQuotingRules(const CsvField& field) {
                          : std::memchr(field.pText, '"', field.nLength) == nullptr;
 }
 
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
-
 } // namespace
 
 void CsvCursorInit(CsvCursor* cursor, char* data, size_t size, char separator, bool write) {
@@ -106,15 +133,7 @@ bool CsvNextField(CsvCursor* cursor, CsvField* field) {
         }
     }
     if (!quoted) {
-        size_t pos = start;
-        char sep = cursor->cSeparator;
-        while (pos < size) {
-            char c = data[pos];
-            if (c == sep || c == '\r' || c == '\n') {
-                break;
-            }
-            ++pos;
-        }
+        size_t pos = FindFieldEnd(cursor, start);
         field->pText = data + start;
         field->nLength = pos - start;
         end = pos;
