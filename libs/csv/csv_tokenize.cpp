@@ -20,6 +20,14 @@ bool EndsField(const CsvCursor* cursor, size_t pos) {
     return c == cursor->cSeparator || IsLineEnd(c);
 }
 
+constexpr uint64_t kEveryByte = 0x0101010101010101ull;
+
+// The high bit of the lowest zero byte of the word is set, and no bit
+// below it: the bytes above may give false hits.
+uint64_t LowestZeroByte(uint64_t word) {
+    return (word - kEveryByte) & ~word & (kEveryByte << 7);
+}
+
 // The first separator or line end at or after pos, or nSize. Fields are
 // short, but most are longer than a word: eight bytes are tested at once.
 size_t FindFieldEnd(const CsvCursor* cursor, size_t pos) {
@@ -27,14 +35,12 @@ size_t FindFieldEnd(const CsvCursor* cursor, size_t pos) {
     const char* data = cursor->pData;
     size_t size = cursor->nSize;
     char sep = cursor->cSeparator;
-    const uint64_t ones = 0x0101010101010101ull;
-    const uint64_t seps = ones * static_cast<unsigned char>(sep);
-    auto zeroBytes = [ones](uint64_t word) { return (word - ones) & ~word & (ones << 7); };
+    const uint64_t seps = kEveryByte * static_cast<unsigned char>(sep);
     for (; pos + 8 <= size; pos += 8) {
         uint64_t word;
         std::memcpy(&word, data + pos, 8);
-        uint64_t hits = zeroBytes(word ^ seps) | zeroBytes(word ^ (ones * '\r')) |
-                        zeroBytes(word ^ (ones * '\n'));
+        uint64_t hits = LowestZeroByte(word ^ seps) | LowestZeroByte(word ^ (kEveryByte * '\r')) |
+                        LowestZeroByte(word ^ (kEveryByte * '\n'));
         if (hits != 0) {
             return pos + static_cast<size_t>(std::countr_zero(hits) / 8);
         }
