@@ -2,20 +2,45 @@
 
 #include <cstring>
 
-void QuoteField(char* text, std::size_t capacity) {
-    std::size_t len = std::strlen(text);
-    if (len + 3 > capacity) {
-        return;
+namespace {
+
+bool HoldsSeparatorQuoteOrLineBreak(const char* text) {
+    return text[std::strcspn(text, ";,\t\"\r\n")] != '\0';
+}
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+    for (; *prefix != '\0'; ++text, ++prefix) {
+        if ((*text | 0x20) != *prefix) {
+            return false;
+        }
     }
-    if (text[0] != '"') {
-        std::memmove(text + 1, text, len + 1);
-        text[0] = '"';
-        ++len;
+    return true;
+}
+
+// Readers take the first bytes of a file for a byte-order mark or a
+// "sep=" line naming the separator; the file's first field, when it starts
+// that way, is quoted so that it stays text.
+bool LooksLikeFileMarker(const char* text) {
+    static const char* const markers[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    for (const char* marker : markers) {
+        if (std::strncmp(text, marker, std::strlen(marker)) == 0) {
+            return true;
+        }
     }
-    if (text[len - 1] != '"') {
-        text[len] = '"';
-        text[len + 1] = '\0';
+    return StartsWithNoCase(text, "sep=");
+}
+
+} // namespace
+
+void QuoteField(const char* text, std::string& out) {
+    out += '"';
+    while (const char* quote = std::strchr(text, '"')) {
+        out.append(text, quote + 1);
+        out += '"';
+        text = quote + 1;
     }
+    out += text;
+    out += '"';
 }
 
 void AppendGridCsvRow(int row, int nCols, const ReadCellFn& readCell, std::string& out) {
@@ -23,10 +48,15 @@ void AppendGridCsvRow(int row, int nCols, const ReadCellFn& readCell, std::strin
     for (int col = 1; col <= nCols; ++col) {
         buffer[0] = '\0';
         readCell(row, col, buffer);
-        if (std::strchr(buffer, ';') != nullptr) {
-            QuoteField(buffer, sizeof buffer);
+        // A row of one empty field would be a blank line, which readers
+        // drop at the end of a file.
+        bool blankLine = nCols == 1 && buffer[0] == '\0';
+        if (HoldsSeparatorQuoteOrLineBreak(buffer) || blankLine ||
+            (row == 1 && col == 1 && LooksLikeFileMarker(buffer))) {
+            QuoteField(buffer, out);
+        } else {
+            out += buffer;
         }
-        out += buffer;
         out += col < nCols ? ';' : '\n';
     }
 }

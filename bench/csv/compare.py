@@ -3,9 +3,11 @@
 with our csv library, Python's csv module and a table built with Debian's
 libcsv (libcsv-dev), each in a process of its own, and prints MB/s (of
 processor time, so a busy machine skews them less) and peak resident memory
-next to the file size.
+next to the file size. Then opens and saves the editor's 32,000-row file the
+way gridpad does (grid_benchmark) and with Python's csv module.
 
-    bench/csv/compare.py BUILD_DIR    (BUILD_DIR: a native build with csv_bench)
+    bench/csv/compare.py BUILD_DIR    (BUILD_DIR: a native build with csv_bench
+                                       and grid_benchmark)
 """
 import json
 import os
@@ -62,12 +64,15 @@ int main(int argc, char **argv) {
     while ((n = fread(buf, 1, sizeof buf, f)) > 0) csv_parse(&p, buf, n, on_field, on_row, NULL);
     csv_fini(&p, on_field, on_row, NULL);
     fclose(f);
+    struct timespec built;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &built);
     size_t total = 0;
     for (size_t r = 0; r < nrows; ++r)
         for (size_t c = 0; c < ncols; ++c)
             total += c < rows[r].count ? (unsigned char)rows[r].cells[c][0] : 0;
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t1);
-    printf("%f %zu %zu\n", (t1.tv_sec - t0.tv_sec) + (t1.tv_nsec - t0.tv_nsec) / 1e9, nrows, total);
+    printf("%f %f %zu %zu\n", (built.tv_sec - t0.tv_sec) + (built.tv_nsec - t0.tv_nsec) / 1e9,
+           (t1.tv_sec - t0.tv_sec) + (t1.tv_nsec - t0.tv_nsec) / 1e9, nrows, total);
     return 0;
 }
 """
@@ -83,6 +88,17 @@ for r in rows:
     for c in range(width):
         total += len(r[c][:1]) if c < len(r) else 0
 print(time.process_time() - t0, len(rows), total)
+"""
+
+PYTHON_GRIDPAD = r"""
+import csv, sys, time
+t0 = time.process_time()
+with open(sys.argv[1], newline='', encoding='utf-8') as f:
+    rows = list(csv.reader(f, delimiter=';'))
+t1 = time.process_time()
+with open(sys.argv[2], 'w', newline='', encoding='utf-8') as f:
+    csv.writer(f, delimiter=';', lineterminator='\n').writerows(rows)
+print(t1 - t0, time.process_time() - t1, len(rows))
 """
 
 
@@ -126,11 +142,18 @@ def main():
     with open(c_file, "w") as f:
         f.write(LIBCSV_TABLE)
     subprocess.check_call(["cc", "-O2", "-o", exe, c_file, "-lcsv"])
-    times = []
+    builds, totals = [], []
     for _ in range(3):
         out, libcsv_rss = run([exe, data])
-        times.append(float(out.split()[0]))
-    print(f"{'libcsv: table + every cell':42s} {size_mb / sorted(times)[1]:8.0f} MB/s")
+        builds.append(float(out.split()[0]))
+        totals.append(float(out.split()[1]))
+    libcsv_build, libcsv_total = sorted(builds)[1], sorted(totals)[1]
+    print(f"{'libcsv: table':42s} {size_mb / libcsv_build:8.0f} MB/s")
+    print(f"{'libcsv: table + every cell':42s} {size_mb / libcsv_total:8.0f} MB/s")
+    ours_open = size_mb / (results["BM_OpenIndexed_median"]["bytes_per_second"] / 1e6)
+    ours_every = size_mb / (results["BM_OpenReadEveryCell/0_median"]["bytes_per_second"] / 1e6)
+    print(f"ours faster than libcsv: table {libcsv_build / ours_open:.1f} x, "
+          f"table + every cell {libcsv_total / ours_every:.1f} x")
 
     py_file = os.path.join(work, "python_csv.py")
     with open(py_file, "w") as f:
@@ -143,7 +166,31 @@ def main():
 
     print("peak resident memory (whole process):")
     print(f"  ours {ours_rss:.0f} MB, libcsv {libcsv_rss:.0f} MB, python {python_rss:.0f} MB")
-    for path in (data, exe, c_file, py_file):
+
+    grid_file = os.path.join(work, "gridpad.csv")
+    out, _ = run([os.path.join(sys.argv[1], "bench", "grid", "grid_benchmark"),
+                  "--benchmark_format=json", "--benchmark_repetitions=3",
+                  "--benchmark_report_aggregates_only=true"],
+                 dict(os.environ, GRID_BENCH_FILE=grid_file))
+    grid = {b["name"]: b["cpu_time"] / 1e3 for b in json.loads(out)["benchmarks"]}
+    ours_load = grid["BM_LoadCsvIntoCellStore_median"]
+    ours_save = grid["BM_SaveCellStoreAsCsv_median"]
+    gridpad_py = os.path.join(work, "python_gridpad.py")
+    with open(gridpad_py, "w") as f:
+        f.write(PYTHON_GRIDPAD)
+    saved = os.path.join(work, "python_saved.csv")
+    reads, writes = [], []
+    for _ in range(3):
+        out, _ = run([sys.executable, gridpad_py, grid_file, saved])
+        reads.append(float(out.split()[0]))
+        writes.append(float(out.split()[1]))
+    py_read, py_write = sorted(reads)[1], sorted(writes)[1]
+    print(f"gridpad's file: {os.path.getsize(grid_file) / 1e6:.1f} MB, 32000 rows x 8 columns")
+    print(f"  gridpad open {ours_load * 1e3:.0f} ms + save {ours_save * 1e3:.0f} ms; "
+          f"python csv read {py_read * 1e3:.0f} ms + write {py_write * 1e3:.0f} ms; "
+          f"gridpad takes {(ours_load + ours_save) / (py_read + py_write):.2f} x python's time")
+
+    for path in (data, exe, c_file, py_file, grid_file, gridpad_py, saved):
         os.remove(path)
     os.rmdir(work)
 

@@ -1,8 +1,8 @@
 #pragma once
 /* The csv library: reads a comma-, semicolon- or tab-separated file into a
- * table. csv.dll exports these six functions by ordinal only (no names);
- * programs link its import library. Native builds link the same functions
- * statically.
+ * table, or one whose first line "sep=X" names its separator X. csv.dll
+ * exports these six functions by ordinal only (no names); programs link its
+ * import library. Native builds link the same functions statically.
  *
  *   1 CsvOpen         parse a file; null on failure
  *   2 CsvClose        release a table (null is ignored)
@@ -20,9 +20,10 @@ extern "C" {
 /* The parsed rows as lists that a caller may walk and unlink directly. The
  * records live in the table's own memory; CsvClose frees all of it, also
  * when the caller has unlinked rows or cells from the lists. Every row of
- * the file has a record (blank lines at its very end are not rows), and
- * every field of a row has a cell, an empty field an empty text. Texts are
- * the file's own bytes, NUL-terminated (a UTF-16 file's text as UTF-8). */
+ * the file has a record (blank lines at its very end and a "sep=" line are
+ * not rows), and every field of a row has a cell, an empty field an empty
+ * text. Texts are the file's own bytes, NUL-terminated (a UTF-16 file's
+ * text as UTF-8). */
 typedef struct CsvCell {
     int32_t nColumn; /* from 0 */
     char* pszText;

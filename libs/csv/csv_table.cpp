@@ -141,9 +141,15 @@ CsvTable* CsvTableAdopt(char* buffer, size_t size) {
     size_t bom = CsvBomLength(buffer, size);
     char* data = buffer + bom;
     size -= bom;
+    char separator = '\0';
+    size_t separatorLine = CsvSeparatorLine(data, size, &separator);
+    data += separatorLine;
+    size -= separatorLine;
     size = WithoutTrailingBlankLines(data, size);
     handle->bUtf8 = CsvIsValidUtf8(data, size);
-    char separator = CsvDetectSeparator(data, size);
+    if (separatorLine == 0) {
+        separator = CsvDetectSeparator(data, size);
+    }
 
     size_t rows = 0, cells = 0;
     CountFields(data, size, separator, &rows, &cells);

@@ -1,25 +1,62 @@
 #include "csv_tokenize.h"
 
+#include <bit>
+#include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
 namespace {
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 bool EndsField(const CsvCursor* cursor, size_t pos) {
     if (pos >= cursor->nSize) {
         return true;
     }
     char c = cursor->pData[pos];
-    return c == cursor->cSeparator || c == '\r' || c == '\n';
+    return c == cursor->cSeparator || IsLineEnd(c);
+}
+
+constexpr uint64_t kEveryByte = 0x0101010101010101ull;
+
+// The high bit of the lowest zero byte of the word is set, and no bit
+// below it: the bytes above may give false hits.
+uint64_t LowestZeroByte(uint64_t word) {
+    return (word - kEveryByte) & ~word & (kEveryByte << 7);
+}
+
+// The first separator or line end at or after pos, or nSize. Fields are
+// short, but most are longer than a word: eight bytes are tested at once.
+size_t FindFieldEnd(const CsvCursor* cursor, size_t pos) {
+    static_assert(std::endian::native == std::endian::little, "the first hit is the lowest byte");
+    const char* data = cursor->pData;
+    size_t size = cursor->nSize;
+    char sep = cursor->cSeparator;
+    const uint64_t seps = kEveryByte * static_cast<unsigned char>(sep);
+    for (; pos + 8 <= size; pos += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + pos, 8);
+        uint64_t hits = LowestZeroByte(word ^ seps) | LowestZeroByte(word ^ (kEveryByte * '\r')) |
+                        LowestZeroByte(word ^ (kEveryByte * '\n'));
+        if (hits != 0) {
+            return pos + static_cast<size_t>(std::countr_zero(hits) / 8);
+        }
+    }
+    while (pos < size && data[pos] != sep && !IsLineEnd(data[pos])) {
+        ++pos;
+    }
+    return pos;
 }
 
 // Finds the quote that closes a quoted field whose text starts at `pos`, or
-// gives nSize when there is none. A quote closes only when a separator, a
-// line end or the end of the data follows it: the editor leaves quotes
-// inside a field undoubled, so any other quote belongs to the text. A
-// doubled quote stands for one quote, unless the pair ends the field, which
-// then reads as a quote in the text followed by the closing one.
-size_t FindClosingQuote(const CsvCursor* cursor, size_t pos, bool* doubled) {
+// gives nSize when there is none. A doubled quote is always one quote (RFC
+// 4180). A single quote closes only when a separator, a line end or the end
+// of the data follows it; any other single quote breaks the rules and is
+// read as text: older versions of our grid editor never doubled quotes.
+size_t FindClosingQuote(const CsvCursor* cursor, size_t pos, bool* doubled, bool* lone) {
     const char* data = cursor->pData;
     size_t size = cursor->nSize;
     while (pos < size) {
@@ -28,16 +65,13 @@ size_t FindClosingQuote(const CsvCursor* cursor, size_t pos, bool* doubled) {
             return size;
         }
         pos = static_cast<size_t>(static_cast<const char*>(hit) - data);
-        if (EndsField(cursor, pos + 1)) {
-            return pos;
-        }
-        if (data[pos + 1] == '"') {
-            if (EndsField(cursor, pos + 2)) {
-                return pos + 1;
-            }
+        if (pos + 1 < size && data[pos + 1] == '"') {
             *doubled = true;
             pos += 2;
+        } else if (EndsField(cursor, pos + 1)) {
+            return pos;
         } else {
+            *lone = true;
             ++pos;
         }
     }
@@ -55,6 +89,13 @@ size_t CollapseQuotes(char* begin, char* end) {
         }
     }
     return static_cast<size_t>(out - begin);
+}
+
+// Whether RFC 4180 allows the field as read: quotes only around it, and
+// inside it only doubled.
+bool KeepsQuotingRules(const CsvField& field) {
+    return field.bQuoted ? !field.bLoneQuote
+                         : std::memchr(field.pText, '"', field.nLength) == nullptr;
 }
 
 } // namespace
@@ -78,10 +119,11 @@ bool CsvNextField(CsvCursor* cursor, CsvField* field) {
     size_t start = cursor->nPos;
     size_t end = size; // where the delimiter after the field stands
     bool quoted = false;
+    field->bLoneQuote = false;
 
     if (start < size && data[start] == '"' && !cursor->bNoClosingQuote) {
         bool doubled = false;
-        size_t close = FindClosingQuote(cursor, start + 1, &doubled);
+        size_t close = FindClosingQuote(cursor, start + 1, &doubled, &field->bLoneQuote);
         if (close < size) {
             quoted = true;
             field->pText = data + start + 1;
@@ -97,20 +139,13 @@ bool CsvNextField(CsvCursor* cursor, CsvField* field) {
         }
     }
     if (!quoted) {
-        size_t pos = start;
-        char sep = cursor->cSeparator;
-        while (pos < size) {
-            char c = data[pos];
-            if (c == sep || c == '\r' || c == '\n') {
-                break;
-            }
-            ++pos;
-        }
+        size_t pos = FindFieldEnd(cursor, start);
         field->pText = data + start;
         field->nLength = pos - start;
         end = pos;
     }
 
+    field->bQuoted = quoted;
     char delimiter = end < size ? data[end] : '\0';
     if (cursor->bWrite) {
         field->pText[field->nLength] = '\0';
@@ -137,8 +172,10 @@ char CsvDetectSeparator(const char* data, size_t size) {
     // Each candidate splits the records by the full quoting rules, so that
     // a separator inside a quoted field never counts; the records are taken
     // in step, and the first one that any candidate splits decides. A
-    // candidate that leaves a quote unclosed reads the file wrongly and only
-    // counts when no other one splits the record.
+    // candidate that splits it only by breaking the quoting rules (a single
+    // quote inside quotes, a quote in an unquoted field, a quote never
+    // closed) reads it wrongly and only counts when no other one splits it:
+    // a file the editor writes keeps the rules for its semicolon alone.
     static const char candidates[] = {'\t', ';', ','};
     CsvCursor cursors[3];
     for (int k = 0; k < 3; ++k) {
@@ -147,19 +184,21 @@ char CsvDetectSeparator(const char* data, size_t size) {
     for (;;) {
         bool anyLeft = false;
         size_t fields[3] = {0, 0, 0};
+        bool keepsRules[3] = {true, true, true};
         for (int k = 0; k < 3; ++k) {
             CsvField field;
             while (CsvNextField(&cursors[k], &field)) {
                 ++fields[k];
+                keepsRules[k] = keepsRules[k] && KeepsQuotingRules(field);
                 if (field.bRowEnd) {
                     break;
                 }
             }
             anyLeft = anyLeft || fields[k] > 0;
         }
-        for (bool clean : {true, false}) {
+        for (bool strict : {true, false}) {
             for (int k = 0; k < 3; ++k) {
-                if (fields[k] >= 2 && (!clean || !cursors[k].bNoClosingQuote)) {
+                if (fields[k] >= 2 && (!strict || keepsRules[k])) {
                     return candidates[k];
                 }
             }
@@ -168,6 +207,28 @@ char CsvDetectSeparator(const char* data, size_t size) {
             return ';';
         }
     }
+}
+
+size_t CsvSeparatorLine(const char* data, size_t size, char* separator) {
+    if (size < 5 || (data[0] | 0x20) != 's' || (data[1] | 0x20) != 'e' || (data[2] | 0x20) != 'p' ||
+        data[3] != '=') {
+        return 0;
+    }
+    char named = data[4];
+    bool usable = named == '\t' || (named > ' ' && named < 0x7F && named != '"' &&
+                                    !std::isalnum(static_cast<unsigned char>(named)));
+    if (!usable || (size > 5 && !IsLineEnd(data[5]))) {
+        return 0;
+    }
+    *separator = named;
+    size_t length = 5;
+    if (length < size && data[length] == '\r') {
+        ++length;
+    }
+    if (length < size && data[length] == '\n') {
+        ++length;
+    }
+    return length;
 }
 
 size_t CsvBomLength(const char* data, size_t size) {

@@ -30,6 +30,13 @@ TEST(CsvDialect, Quoting) {
         {"lone quote inside quoted", "\"a \"b\" c,d\",e\n", {{"a \"b\" c,d", "e"}}},
         {"quoted last field without line end", "a,\"b\"", {{"a", "b"}}},
         {"closing quote at end of data", "\"a,b\"", {{"a,b"}}},
+        {"doubled quote before a separator",
+         "\"contact \"\"Sam\"\"; after 5pm, please\";x\n",
+         {{"contact \"Sam\"; after 5pm, please", "x"}}},
+        {"doubled quotes before commas",
+         "\"{\"\"a\"\": \"\"b\"\", \"\"c\"\": 1}\",x\n",
+         {{"{\"a\": \"b\", \"c\": 1}", "x"}}},
+        {"doubled quote before a line end", "\"a\"\"\nb\";c\n", {{"a\"\nb", "c"}}},
     });
 }
 
@@ -50,6 +57,24 @@ TEST(CsvDialect, Separators) {
          "a,b\nc;d,e\n",
          {{"a", "b"}, {"c;d", "e"}}},
         {"no separator anywhere", "alpha\nbeta\n", {{"alpha"}, {"beta"}}},
+        {"separators inside quotes of a one-column file",
+         "\"Smith, John\"\n\"a\tb\"\n",
+         {{"Smith, John"}, {"a\tb"}}},
+        // Read with a tab, the first record splits too, but only by taking a
+        // single quote before a semicolon as text.
+        {"a split that breaks the quoting rules loses to one that keeps them",
+         "\"x\"\"\";\"\t\"\n\"y\";z\nv;\"w\"\n",
+         {{"x\"", "\t"}, {"y", "z"}, {"v", "w"}}},
+        {"separator line", "sep=,\na;b,c\n", {{"a;b", "c"}}},
+        {"separator line with CRLF", "sep=;\r\nSmith, John\r\n", {{"Smith, John"}}},
+        {"separator line after a byte-order mark", "\xEF\xBB\xBFsep=\t\na,b\tc\n", {{"a,b", "c"}}},
+        {"separator line naming another separator", "SEP=|\n\"a|b\"|c\n", {{"a|b", "c"}}},
+        {"separator line alone", "sep=;", {}},
+        {"not a separator line: two characters", "sep=ab\n", {{"sep=ab"}}},
+        {"not a separator line: a letter", "sep=x\n", {{"sep=x"}}},
+        {"not a separator line: nothing named", "sep=\nb\n", {{"sep="}, {"b"}}},
+        {"not a separator line: not the first line", "a\nsep=|\n", {{"a"}, {"sep=|"}}},
+        {"not a separator line: quoted", "\"sep=|\"\n", {{"sep=|"}}},
     });
 }
 

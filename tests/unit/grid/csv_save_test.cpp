@@ -26,8 +26,9 @@ TEST(SaveFormat, TwoByThreeExample) {
 
 TEST(SaveFormat, EmptyAndOutsideCells) {
     EXPECT_EQ(Save(0, 5, {{{1, 1}, "x"}}), "") << "0 rows gives an empty file";
-    EXPECT_EQ(Save(1, 1, {{{1, 2}, "outside"}, {{2, 1}, "below"}}), "\n");
+    EXPECT_EQ(Save(1, 1, {{{1, 2}, "outside"}, {{2, 1}, "below"}}), "\"\"\n");
     EXPECT_EQ(Save(2, 2, {{{2, 2}, "z"}}), ";\n;z\n");
+    EXPECT_EQ(Save(3, 1, {{{2, 1}, "b"}}), "\"\"\nb\n\"\"\n") << "one column: no blank lines";
 }
 
 struct QuoteCase {
@@ -35,24 +36,34 @@ struct QuoteCase {
     const char* saved;
 };
 
-TEST(SaveFormat, OnlyFieldsWithASemicolonAreQuoted) {
+TEST(SaveFormat, FieldsHoldingASeparatorQuoteOrLineBreakAreQuoted) {
     const QuoteCase cases[] = {
-        {"x;y", "\"x;y\""},           {"\"x;y\"", "\"x;y\""},       {"\"x;y", "\"x;y\""},
-        {"x;y\"", "\"x;y\""},         {"\"hi\"", "\"hi\""},         {"a,b", "a,b"},
-        {"say \"no\"", "say \"no\""}, {"two\nlines", "two\nlines"}, {";", "\";\""},
+        {"x;y", "\"x;y\""},
+        {"\"x;y\"", "\"\"\"x;y\"\"\""},
+        {"\"x;y", "\"\"\"x;y\""},
+        {"x;y\"", "\"x;y\"\"\""},
+        {"\"hi\"", "\"\"\"hi\"\"\""},
+        {"Smith, John", "\"Smith, John\""},
+        {"a\tb", "\"a\tb\""},
+        {"say \"no\"", "\"say \"\"no\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"cr\r", "\"cr\r\""},
+        {";", "\";\""},
+        {" blanks around ", " blanks around "},
+        {"sep=|", "\"sep=|\""},
+        {"SEP=x", "\"SEP=x\""},
+        {"\xEF\xBB\xBFmark", "\"\xEF\xBB\xBFmark\""},
+        {"\xFF\xFEmark", "\"\xFF\xFEmark\""},
+        {"M\xC3\xBCller", "M\xC3\xBCller"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Save(1, 1, {{{1, 1}, c.cell}}), std::string(c.saved) + "\n") << c.cell;
     }
 }
 
-TEST(SaveFormat, QuoteFieldNeverLeavesItsBuffer) {
-    char buffer[8] = "abcdef";
-    QuoteField(buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "abcdef") << "no room for two quotes: unchanged";
-    char room[9] = "abcdef";
-    QuoteField(room, sizeof room);
-    EXPECT_STREQ(room, "\"abcdef\"");
+TEST(SaveFormat, OnlyTheFirstFieldOfTheFileIsGuardedAgainstMarkers) {
+    EXPECT_EQ(Save(2, 2, {{{1, 2}, "sep=|"}, {{2, 1}, "sep=|"}, {{2, 2}, "\xEF\xBB\xBF"}}),
+              ";sep=|\nsep=|;\xEF\xBB\xBF\n");
 }
 
 // A table built the way the csv library lays out its lists.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "csv.h"
+#include "csv_round_trip.h"
 
 namespace {
 
@@ -49,6 +50,13 @@ class CsvDllTest : public ::testing::Test {
         std::ofstream(path, std::ios::binary) << bytes;
         written.push_back(path);
         return path;
+    }
+    // The cells of a file as the editor takes them: from the lists.
+    Rows ReadBack(const std::string& bytes) {
+        CsvTable* table = open(Write("read_back.csv", bytes).c_str());
+        Rows cells = table != nullptr ? RowsOf(table) : Rows{{"<null>"}};
+        close(table);
+        return cells;
     }
     std::string Cell(CsvTable* table, int row, int column) {
         char* text = cell(table, row, column);
@@ -131,6 +139,26 @@ TEST_F(CsvDllTest, AnsiPath) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(Cell(table, 0, 1), "y");
     close(table);
+}
+
+TEST_F(CsvDllTest, EditorFilesReadBackExactly) {
+    std::mt19937 random(4711);
+    for (int round = 0; round < 200; ++round) {
+        Rows grid = RandomGrid(random);
+        std::string bytes = SaveLikeEditor(grid);
+        Rows actual = ReadBack(bytes);
+        ASSERT_EQ(actual, grid) << "file \"" << bytes << "\" read as " << Show(actual);
+    }
+}
+
+TEST_F(CsvDllTest, OtherWritersTablesReadBackExactly) {
+    auto tables = ReadOtherWritersCorpus(std::string(DOTWELL_SOURCE_DIR) +
+                                         "/tests/unit/csv/other_writers.corpus");
+    ASSERT_EQ(tables.size(), 360u);
+    for (const auto& table : tables) {
+        Rows actual = ReadBack(table.bytes);
+        EXPECT_EQ(actual, table.cells) << table.name << ": read as " << Show(actual);
+    }
 }
 
 // Programs link the import library; the binary must then import csv.dll by
