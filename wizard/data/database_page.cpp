@@ -66,9 +66,12 @@ void Activate(HWND page, AppState* state) {
     SetEditButtonText(page);
 }
 
+// The previous file's source is let go first, or the range would still be
+// counted in it.
 void Browse(HWND page, AppState* state) {
     if (BrowseDataSource(page, state->szDatabaseFile)) {
         g_previewRecord = 0;
+        PreviewLabelText(page, g_previewRecord, state, kPreviewRelease, kPreviewNoTranslation);
         ShowPreview(page, state);
     }
     SyncDatabaseButtons(state, page);
