@@ -186,6 +186,16 @@ TEST_F(DatabasePageTest, PreviewShowsRecordsAndStopsAtTheLast) {
     EXPECT_EQ(2, state_.nMaxLabel);
 }
 
+TEST_F(DatabasePageTest, BrowseOffersWorkbooksWithoutTheSpreadsheetApplication) {
+    ASSERT_EQ(0, ExcelInstalled());
+    Open();
+    DialogAnswerer answerer({IDCANCEL});
+    Press(IDC_DATABASE_BROWSE);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ((std::vector<std::string>{"Exel workbooks (*.xls)", "Comma separeted files(*.csv)"}),
+              answerer.seen()[0].fileTypes);
+}
+
 TEST_F(DatabasePageTest, BrowsingCountsTheRangeInTheNewFile) {
     std::strcpy(state_.szDatabaseFile, names_.c_str());
     Open();
