@@ -19,6 +19,25 @@ const uint8_t* RecordBytes(const AppState& state) {
     return reinterpret_cast<const uint8_t*>(&state);
 }
 
+// A text that fills its whole array loses its last character: left
+// unterminated it would run on into the fields after it wherever it is
+// shown or used. Texts that end in time keep every byte, the ones after
+// their terminator included.
+template <size_t N> void Terminate(char (&text)[N]) {
+    if (!std::memchr(text, '\0', N)) {
+        text[N - 1] = '\0';
+    }
+}
+
+void TerminateTexts(AppState* state) {
+    Terminate(state->szSelectedPrinter);
+    Terminate(state->Sheet.szName);
+    Terminate(state->szLabelText);
+    Terminate(state->szRuleFile);
+    Terminate(state->szExceptionFile);
+    Terminate(state->szDatabaseFile);
+}
+
 } // namespace
 
 void EncodeProject(const AppState& state, uint8_t (&out)[kProjectFileSizeV2]) {
@@ -57,5 +76,6 @@ ProjectDecode DecodeProject(const uint8_t* data, size_t size, AppState* state) {
     std::memcpy(state->szProjectFile, keptPath, sizeof keptPath);
     std::memcpy(record + offsetof(AppState, Sheet), settings + settingsSize,
                 kSheetBlock + kTextBlock);
+    TerminateTexts(state);
     return ProjectDecode::Ok;
 }

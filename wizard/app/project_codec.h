@@ -31,5 +31,6 @@ enum class ProjectDecode {
 void EncodeProject(const AppState& state, uint8_t (&out)[kProjectFileSizeV2]);
 
 // Reads a project's bytes into `state`. The record is touched only when the
-// whole file is good; its path is kept, the stored one is never used.
+// whole file is good; its path is kept, the stored one is never used. Every
+// text read ends within its array, cut by one character if need be.
 ProjectDecode DecodeProject(const uint8_t* data, size_t size, AppState* state);

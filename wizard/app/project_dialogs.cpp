@@ -112,12 +112,20 @@ int WriteOrStay(HWND owner, AppState* state, int makeReadOnly) {
     return kStayOpen;
 }
 
+// A name that was never written to must not stay in the record: the next
+// Finish would take it for a saved project whose file cannot be read, find
+// nothing changed and close with the work lost.
 int SaveAs(HWND owner, AppState* state) {
+    char previous[sizeof state->szProjectFile];
+    std::memcpy(previous, state->szProjectFile, sizeof previous);
     int readOnly = 0;
-    if (!AskSaveProjectAs(owner, state->szProjectFile, &readOnly)) {
-        return kStayOpen;
+    const int result = AskSaveProjectAs(owner, state->szProjectFile, &readOnly)
+                           ? WriteOrStay(owner, state, readOnly)
+                           : kStayOpen;
+    if (result == kStayOpen) {
+        std::memcpy(state->szProjectFile, previous, sizeof previous);
     }
-    return WriteOrStay(owner, state, readOnly);
+    return result;
 }
 
 } // namespace

@@ -36,13 +36,18 @@ int RegWriteValue(HKEY root, const char* keyPath, const char* valueName, DWORD t
 
 namespace {
 
-// A string read is always terminated, whatever the registry held.
+// A string read is always terminated, whatever the registry held: the
+// whole buffer is offered, so a value that fills it with its terminator
+// (a 259-character path in 260 bytes) reads back, and one stored without a
+// terminator ends at the buffer's zeros. A value that leaves no room for
+// one is too long to be used and reads as missing.
 int ReadString(const char* keyPath, const char* valueName, char* buffer, DWORD size) {
     if (size == 0) {
         return 0;
     }
     std::memset(buffer, 0, size);
-    const int ok = RegReadValue(HKEY_CURRENT_USER, keyPath, valueName, REG_SZ, buffer, size - 1);
+    const int ok = RegReadValue(HKEY_CURRENT_USER, keyPath, valueName, REG_SZ, buffer, size) &&
+                   buffer[size - 1] == '\0';
     if (!ok) {
         buffer[0] = '\0';
     }

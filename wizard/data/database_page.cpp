@@ -8,7 +8,6 @@
 #include "external_editor.h"
 #include "label_compose.h"
 #include "label_preview.h"
-#include "office_registry.h"
 #include "page_services.h"
 #include "page_table.h"
 #include "resource.h"
@@ -66,9 +65,12 @@ void Activate(HWND page, AppState* state) {
     SetEditButtonText(page);
 }
 
+// The previous file's source is let go first, or the range would still be
+// counted in it.
 void Browse(HWND page, AppState* state) {
     if (BrowseDataSource(page, state->szDatabaseFile)) {
         g_previewRecord = 0;
+        PreviewLabelText(page, g_previewRecord, state, kPreviewRelease, kPreviewNoTranslation);
         ShowPreview(page, state);
     }
     SyncDatabaseButtons(state, page);
@@ -113,11 +115,11 @@ INT_PTR Notify(HWND page, const NMHDR& header, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
+// Workbooks are offered with or without the spreadsheet application: the
+// wizard reads them itself when it is missing.
 int BrowseDataSource(HWND page, char* path) {
-    const bool workbooks = ExcelInstalled();
     char filter[1024] = "";
-    LoadStringA(GetModuleHandleA(nullptr),
-                workbooks ? IDS_FILTER_WORKBOOK_CSV : IDS_FILTER_CSV_ONLY, filter, sizeof filter);
+    LoadStringA(GetModuleHandleA(nullptr), IDS_FILTER_WORKBOOK_CSV, filter, sizeof filter);
     const size_t length = std::strlen(filter);
     if (length > 0) {
         const char separator = filter[length - 1];
@@ -137,7 +139,7 @@ int BrowseDataSource(HWND page, char* path) {
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = page;
     dialog.lpstrFilter = filter;
-    dialog.nFilterIndex = workbooks ? 2 : 1;
+    dialog.nFilterIndex = 2; // comma-separated files
     dialog.lpstrFile = chosen;
     dialog.nMaxFile = sizeof chosen;
     dialog.lpstrTitle = title;

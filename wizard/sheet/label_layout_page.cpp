@@ -2,6 +2,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+
 #include "basic_page.h"
 #include "label_area.h"
 #include "label_fields.h"
@@ -144,7 +146,8 @@ void OnSetActive(HWND page, PageEntry* row) {
     FitTextBox(&state->Sheet);
     CutTextToBox(state);
     CreateBoxFields(page, &state->Sheet);
-    SetDlgItemTextA(page, IDC_LABEL_TEXT, LabelText(*state).data());
+    // The view is not terminated when the text fills its array.
+    SetDlgItemTextA(page, IDC_LABEL_TEXT, std::string(LabelText(*state)).c_str());
 }
 
 INT_PTR OnWizardNext(HWND page, PageEntry* row) {

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "format_name_dialog.h"
 #include "basic_page.h"
@@ -83,13 +84,19 @@ void OnNewFormat(HWND page) {
 }
 
 // The deleted format's values stay on screen under the neighbour's name, so
-// they can be saved again there or dropped by picking another entry.
+// they can be saved again there or dropped by picking another entry. When
+// filling the list replaced them (the last entry gone, the default taken),
+// the boxes must show what the record now holds.
 void OnDeleteFormat(HWND page) {
     char iniPath[MAX_PATH];
     LabelIniPath(iniPath, sizeof iniPath);
     SheetFormat& format = CurrentFormat(page);
     DeleteSheetFormat(iniPath, format.szName, sizeof format.szName);
+    const SheetFormat shown = format;
     FillFormatList(page, format, g_storedFormat);
+    if (std::memcmp(&shown, &format, sizeof shown) != 0) {
+        CreateFields(page);
+    }
 }
 
 INT_PTR OnCommand(HWND page, int id, int code) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "project_codec.h"
@@ -163,6 +164,43 @@ TEST(ProjectCodec, KeepsRunTimeFieldsAndStoredBytesPerVersion) {
             << c.name;
         EXPECT_EQ(read->nMaxLabel, 12) << c.name;
         EXPECT_EQ(read->nStartPos, 5) << c.name;
+    }
+}
+
+// A text that fills its whole array in the file must not run on into the
+// fields after it once read.
+TEST(ProjectCodec, EveryTextEndsWithinItsArray) {
+    auto state = SampleState();
+    uint8_t good[kProjectFileSizeV2];
+    EncodeProject(*state, good);
+    const struct {
+        const char* name;
+        size_t offset;
+        size_t size;
+    } texts[] = {
+        {"szSelectedPrinter", offsetof(AppState, szSelectedPrinter), 260},
+        {"Sheet.szName", offsetof(AppState, Sheet.szName), 100},
+        {"szLabelText", offsetof(AppState, szLabelText), 4096},
+        {"szRuleFile", offsetof(AppState, szRuleFile), 512},
+        {"szExceptionFile", offsetof(AppState, szExceptionFile), 512},
+        {"szDatabaseFile", offsetof(AppState, szDatabaseFile), 260},
+    };
+    for (const auto& t : texts) {
+        std::vector<uint8_t> bytes(good, good + sizeof good);
+        const size_t inFile = t.offset - offsetof(AppState, szProjectFile) + kProjectHeaderSize;
+        std::memset(bytes.data() + inFile, 'x', t.size);
+        auto read = std::make_unique<AppState>();
+        ResetAppState(read.get());
+        ASSERT_EQ(DecodeProject(bytes.data(), bytes.size(), read.get()), ProjectDecode::Ok)
+            << t.name;
+        const char* text = reinterpret_cast<const char*>(read.get()) + t.offset;
+        EXPECT_EQ(std::string(text), std::string(t.size - 1, 'x')) << t.name;
+        auto expected = std::make_unique<AppState>();
+        ResetAppState(expected.get());
+        ASSERT_EQ(DecodeProject(good, sizeof good, expected.get()), ProjectDecode::Ok);
+        std::memcpy(reinterpret_cast<char*>(expected.get()) + t.offset, text, t.size);
+        EXPECT_EQ(std::memcmp(read.get(), expected.get(), sizeof(AppState)), 0)
+            << t.name << ": only that text may change";
     }
 }
 

@@ -173,4 +173,40 @@ TEST_F(SaveOrCloseTest, ASaveThatFailsKeepsTheWizardOpen) {
     EXPECT_TRUE(reported);
 }
 
+// A name chosen in the save dialog but never written to is forgotten, so
+// the next Finish asks the same question again instead of "Close project?".
+TEST_F(SaveOrCloseTest, AFailedSaveAsKeepsThePreviousName) {
+    ASSERT_EQ(WriteProject(nullptr, &state_, 0), 1);
+    const std::string other = folder_.File("other.dwp");
+    const struct {
+        const char* previous;
+        int askSaveAs;
+        const char* question;
+    } cases[] = {
+        {"untitled.dwp", IDYES, "Would you like to save your session"},
+        {path_.c_str(), IDC_SAVE_AS, "Save changes ?"},
+    };
+    for (const auto& c : cases) {
+        std::strcpy(state_.szProjectFile, c.previous);
+        std::strcpy(state_.szLabelText, "unsaved work");
+        ASSERT_TRUE(WriteFileBytes(other, "held"));
+        HANDLE holder = CreateFileA(other.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        {
+            // Save as..., the other name, overwrite it, the failure reported.
+            DialogAnswerer answerer({c.askSaveAs, IDOK, IDYES, IDOK});
+            answerer.TypeFileName(other);
+            EXPECT_EQ(SaveOrClose(nullptr, &state_), kStayOpen) << c.previous;
+        }
+        CloseHandle(holder);
+        DeleteFileA(other.c_str());
+        EXPECT_STREQ(state_.szProjectFile, c.previous);
+        DialogAnswerer answerer({IDCANCEL});
+        EXPECT_EQ(SaveOrClose(nullptr, &state_), kStayOpen) << c.previous;
+        ASSERT_EQ(answerer.seen().size(), 1u) << c.previous;
+        EXPECT_NE(answerer.seen()[0].text.find(c.question), std::string::npos)
+            << c.previous << ": " << answerer.seen()[0].text;
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 
 #include "file_locations.h"
@@ -55,6 +56,37 @@ TEST_F(SettingsTest, StringsRoundTripWithTheirTerminator) {
     RegCloseKey(key);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, sizeof "en-ueb-g2.qrf");
+}
+
+// A 260-byte buffer holds 259 characters and the terminator; whatever the
+// registry holds, the text read ends within the buffer.
+TEST_F(SettingsTest, StringsFillTheirBufferAndNoMore) {
+    const std::string longest(259, 'p');
+    const struct {
+        const char* name;
+        std::string stored; // as written, terminator included or not
+        int read;
+        std::string text;
+    } cases[] = {
+        {"259 characters", longest + '\0', 1, longest},
+        {"259 characters, no terminator", longest, 1, longest},
+        {"260 characters, no terminator", longest + 'q', 0, ""},
+        {"260 characters", longest + "q" + '\0', 0, ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(RegWriteValue(HKEY_CURRENT_USER, SettingsKeyPath(), "SelectedPrinter", REG_SZ,
+                                c.stored.data(), static_cast<DWORD>(c.stored.size())),
+                  1);
+        char buffer[261];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(ReadSelectedPrinter(buffer, 260), c.read) << c.name;
+        EXPECT_EQ(buffer[260], '#') << c.name << ": nothing past the buffer";
+        EXPECT_EQ(std::string(buffer, strnlen(buffer, 260)), c.text) << c.name;
+    }
+    WriteSelectedPrinter(longest.c_str());
+    char buffer[260];
+    EXPECT_EQ(ReadSelectedPrinter(buffer, sizeof buffer), 1) << "what is written reads back";
+    EXPECT_EQ(std::string(buffer), longest);
 }
 
 TEST_F(SettingsTest, MultipleImpactsAreClamped) {

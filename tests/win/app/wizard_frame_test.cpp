@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -267,12 +268,16 @@ namespace {
 // The Label Layout page on a 100 x 50 mm label.
 class LabelLayoutTest : public WizardTest {
   protected:
-    HWND OpenLayoutPage(const char* text = "") {
+    // A text of 4096 characters fills its array with no terminator.
+    HWND OpenLayoutPage(const std::string& text = "", const char* ruleFile = "") {
         Start();
         AppState* state = TheAppState();
         state->Sheet.wLabelWidth = 5669;
         state->Sheet.wLabelHeight = 2835;
-        std::strcpy(state->szLabelText, text);
+        std::memset(state->szLabelText, 0, sizeof state->szLabelText);
+        std::memcpy(state->szLabelText, text.data(),
+                    std::min(text.size(), sizeof state->szLabelText));
+        std::strcpy(state->szRuleFile, ruleFile);
         GoTo(3);
         return PropSheet_GetCurrentPageHwnd(frame_);
     }
@@ -298,6 +303,15 @@ TEST_F(LabelLayoutTest, ZeroedBoxFillsTheLabelInWholeCellsAndLines) {
     EXPECT_EQ(sheet.wTextWidth, 5442);
     EXPECT_EQ(sheet.wTextHeight, 2829);
     EXPECT_STREQ(TheAppState()->szLabelText, "1\n2\n3\n4\n5") << "five lines fit";
+}
+
+TEST_F(LabelLayoutTest, ATextFillingItsArrayShowsAndStoresNothingAfterIt) {
+    HWND page = OpenLayoutPage(std::string(4096, 'x'), "rules.qrf");
+    const int shown = GetWindowTextLengthA(GetDlgItem(page, IDC_LABEL_TEXT));
+    EXPECT_EQ(shown, 4096) << "the following field is not shown";
+    Press(PSBTN_NEXT);
+    EXPECT_EQ(std::string(TheAppState()->szLabelText), std::string(4095, 'x'));
+    EXPECT_STREQ(TheAppState()->szRuleFile, "rules.qrf");
 }
 
 TEST_F(LabelLayoutTest, CommitsInsideTheLabelOnly) {

@@ -186,6 +186,30 @@ TEST_F(DatabasePageTest, PreviewShowsRecordsAndStopsAtTheLast) {
     EXPECT_EQ(2, state_.nMaxLabel);
 }
 
+TEST_F(DatabasePageTest, BrowseOffersWorkbooksWithoutTheSpreadsheetApplication) {
+    ASSERT_EQ(0, ExcelInstalled());
+    Open();
+    DialogAnswerer answerer({IDCANCEL});
+    Press(IDC_DATABASE_BROWSE);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ((std::vector<std::string>{"Exel workbooks (*.xls)", "Comma separeted files(*.csv)"}),
+              answerer.seen()[0].fileTypes);
+}
+
+TEST_F(DatabasePageTest, BrowsingCountsTheRangeInTheNewFile) {
+    std::strcpy(state_.szDatabaseFile, names_.c_str());
+    Open();
+    ASSERT_EQ(2, state_.nMaxLabel);
+    const std::string three = folder_.File("three.csv");
+    ASSERT_TRUE(WriteFileBytes(three, "a;b\nc;d\ne;f\n"));
+    DialogAnswerer answerer({IDOK});
+    answerer.TypeFileName(three);
+    Press(IDC_DATABASE_BROWSE);
+    EXPECT_EQ(0, lstrcmpiA(three.c_str(), state_.szDatabaseFile)) << state_.szDatabaseFile;
+    EXPECT_EQ(3, state_.nMaxLabel);
+    EXPECT_EQ("Label 1 of max 3 labels", Text(IDC_RECORD_COUNTER));
+}
+
 // A spreadsheet application "installed" in the test prefix: the Office
 // version under the classes root, its folder under the local machine.
 class InstalledSpreadsheet {

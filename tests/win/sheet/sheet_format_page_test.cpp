@@ -291,6 +291,29 @@ TEST_F(SheetFormatPageTest, DeleteKeepsTheValuesUnderTheNeighboursName) {
     EXPECT_EQ("* A4 2 x 7", Selected());
 }
 
+TEST_F(SheetFormatPageTest, DeletingTheOnlyFormatShowsTheDefault) {
+    WriteLibrary("[Letter]\r\nwPaperWidth=12240\r\nwPaperHeight=15840\r\n"
+                 "wLabelWidth=5760\r\nwLabelHeight=1440\r\nwNumVertical=10\r\n"
+                 "wNumHorizontal=2\r\nbInch=Yes\r\n");
+    Open();
+    ASSERT_EQ("8.50", Text(IDC_PAPER_WIDTH));
+    Press(IDC_DELETE_FORMAT);
+    EXPECT_TRUE(Items().empty());
+    const struct {
+        int id;
+        const char* text;
+    } fields[] = {
+        {IDC_UNITS, "mm"},          {IDC_PAPER_WIDTH, "210.0"}, {IDC_PAPER_HEIGHT, "297.0"},
+        {IDC_LABEL_WIDTH, "100.0"}, {IDC_LABEL_HEIGHT, "50.0"}, {IDC_NUM_VERTICAL, "1"},
+        {IDC_NUM_HORIZONTAL, "1"},  {IDC_SEP_VERTICAL, "0.0"},
+    };
+    for (const auto& f : fields) {
+        EXPECT_EQ(f.text, Text(f.id)) << "control " << f.id;
+    }
+    EXPECT_EQ(0u, sheet_.bInch);
+    EXPECT_EQ(5669, sheet_.wLabelWidth) << "the record holds what the boxes show";
+}
+
 TEST_F(SheetFormatPageTest, AProjectsFormatJoinsTheLibrary) {
     std::strcpy(sheet_.szName, "From a project");
     sheet_.wPaperWidth = 12240;

@@ -5,7 +5,9 @@
 
 namespace {
 DialogAnswerer* g_answerer;
-}
+// The list of file types of the system file dialogs.
+constexpr int kFileTypes = 0x470;
+} // namespace
 
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
     const DWORD start = GetTickCount();
@@ -57,14 +59,26 @@ HWND OpenSinglePageWizard(UINT templateId, DLGPROC procedure, void* row) {
 }
 
 DialogAnswerer::DialogAnswerer(std::vector<int> buttons)
-    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())), previous_(g_answerer),
-      buttons_(std::move(buttons)) {
+    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())),
+      answerHook_(SetWindowsHookExA(WH_GETMESSAGE, AnswerTaken, nullptr, GetCurrentThreadId())),
+      previous_(g_answerer), buttons_(std::move(buttons)) {
     g_answerer = this;
 }
 
 DialogAnswerer::~DialogAnswerer() {
+    UnhookWindowsHookEx(answerHook_);
     UnhookWindowsHookEx(hook_);
     g_answerer = previous_;
+}
+
+// A file dialog fills its list of types after it is shown and empties it
+// when it acts on the answer; the answer taken from the queue finds it full.
+LRESULT CALLBACK DialogAnswerer::AnswerTaken(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_COMMAND && g_answerer) {
+        g_answerer->RecordFileTypes(message->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK DialogAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -101,6 +115,9 @@ void DialogAnswerer::Answer(HWND dialog) {
         }
     }
     seen_.push_back(seen);
+    if (GetDlgItem(dialog, kFileTypes)) {
+        fileDialogs_.emplace_back(dialog, seen_.size() - 1);
+    }
     for (int id : checkIds_) {
         CheckDlgButton(dialog, id, BST_CHECKED);
     }
@@ -122,6 +139,25 @@ void DialogAnswerer::Answer(HWND dialog) {
     }
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+void DialogAnswerer::RecordFileTypes(HWND window) {
+    for (auto entry = fileDialogs_.begin(); entry != fileDialogs_.end(); ++entry) {
+        if (entry->first != window) {
+            continue;
+        }
+        HWND types = GetDlgItem(window, kFileTypes);
+        const LRESULT count = SendMessageA(types, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[256] = "";
+            if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < LRESULT{sizeof text}) {
+                SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                seen_[entry->second].fileTypes.push_back(text);
+            }
+        }
+        fileDialogs_.erase(entry);
+        return;
+    }
 }
 
 TempFolder::TempFolder() {

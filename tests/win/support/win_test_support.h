@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Dispatches this thread's messages until `done` holds or `milliseconds`
@@ -25,7 +26,8 @@ class DialogAnswerer {
   public:
     struct Seen {
         std::string caption;
-        std::string text; // the static texts of the box, joined by '\n'
+        std::string text;                   // the static texts of the box, joined by '\n'
+        std::vector<std::string> fileTypes; // a file dialog's list of types
     };
 
     explicit DialogAnswerer(std::vector<int> buttons = {});
@@ -43,14 +45,19 @@ class DialogAnswerer {
 
   private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK AnswerTaken(int code, WPARAM wParam, LPARAM lParam);
     void Answer(HWND dialog);
+    void RecordFileTypes(HWND window);
 
     HHOOK hook_;
+    HHOOK answerHook_;
     DialogAnswerer* previous_;
     std::vector<int> buttons_;
     std::vector<int> checkIds_;
     std::string fileName_;
     std::vector<Seen> seen_;
+    // File dialogs whose answer is not yet taken, with their entry in seen_.
+    std::vector<std::pair<HWND, size_t>> fileDialogs_;
 };
 
 // A fresh empty folder under the temporary folder, removed with its content
