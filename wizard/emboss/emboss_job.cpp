@@ -18,8 +18,7 @@
 
 namespace {
 
-// One job's record lives until its worker ends; a new job only starts once
-// the page has seen the last one finish.
+// Handed to the next worker, which takes a copy as it starts.
 EmbossJob g_job;
 
 class PageJobControl : public JobControl {
@@ -39,9 +38,11 @@ class PageJobControl : public JobControl {
     const EmbossJob& job_;
 };
 
+// The end message is the worker's last word to the page: once it is
+// handled the page may start the next job.
 void Fail(const EmbossJob& job, int code, const char* szSpoolFile) {
-    SendMessageA(job.hPage, kJobFailedMessage, code, reinterpret_cast<LPARAM>(szSpoolFile));
     SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
+    SendMessageA(job.hPage, kJobFailedMessage, code, reinterpret_cast<LPARAM>(szSpoolFile));
 }
 
 } // namespace
@@ -67,7 +68,7 @@ int StartEmbossJob(HWND page, AppState* state, int bToFile, std::atomic<int32_t>
 }
 
 DWORD WINAPI EmbossJobThread(LPVOID parameter) {
-    const EmbossJob& job = *static_cast<const EmbossJob*>(parameter);
+    const EmbossJob job = *static_cast<const EmbossJob*>(parameter);
     AppState* state = job.pState;
     const SheetFormat& f = state->Sheet;
     const uint32_t W = PageGridWidth(f.wPaperWidth);

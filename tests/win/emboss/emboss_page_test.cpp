@@ -10,8 +10,10 @@
 #include <set>
 #include <string>
 
+#include "data_services.h"
 #include "embosser_printers.h"
 #include "embossed_job.h"
+#include "label_fields.h"
 #include "paths.h"
 #include "resource.h"
 #include "rule_tables.h"
@@ -25,6 +27,8 @@
 namespace {
 
 constexpr char kQueue[] = "Page Test Ridgeline";
+constexpr int kBackButton = 0x3023, kFinishButton = 0x3025;
+constexpr UINT_PTR kPreviewTimer = 1;
 
 std::set<std::string> TempSpoolFiles() {
     char temp[MAX_PATH];
@@ -50,6 +54,7 @@ class EmbossPageTest : public SinglePageTest {
 
     static void SetUpTestSuite() {
         SinglePageTest::SetUpTestSuite();
+        InstallDataServices();
         LoadLibraryA("riched20.dll");
         tables_ = std::make_unique<CopiedRuleTables>(
             std::initializer_list<const char*>{"en-ueb-g2.qrf", "en-ueb-chars.qri"});
@@ -94,6 +99,7 @@ class EmbossPageTest : public SinglePageTest {
             PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 20000);
         }
         SinglePageTest::TearDown();
+        ReleaseAppState(&state_);
     }
 
     void Type(int id, const char* text) {
@@ -108,6 +114,13 @@ class EmbossPageTest : public SinglePageTest {
         POINT point{x, y};
         MapWindowPoints(GetDlgItem(page_, IDC_START_PREVIEW), page_, &point, 1);
         SendMessageA(page_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    }
+
+    // The frame's own buttons answer at once; PSM_PRESSBUTTON waits for the
+    // next pump.
+    void ClickFrameButton(int id) {
+        SendMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(frame_, id)));
     }
 
     bool WaitForStatus(const std::string& text, DWORD milliseconds = 30000) {
@@ -203,26 +216,68 @@ TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
     EXPECT_TRUE(job.bEnded);
 }
 
-TEST_F(EmbossPageTest, UserStopsTheJobAndNavigationWaitsForIt) {
-    state_.nToLabel = 10000;
+// Abort only asks the worker to stop: until the worker's own end message
+// the page starts no second job, stays, and keeps the record the worker
+// reads. The worker is held inside the job, with its data source open, by
+// the page not taking the worker's messages.
+TEST_F(EmbossPageTest, AbortedJobHoldsThePageUntilItsWorkerEnds) {
+    std::string rows;
+    for (int i = 1; i <= 200; ++i)
+        rows += "Name " + std::to_string(i) + "\n";
+    const std::string names = project_.File("names.csv");
+    ASSERT_TRUE(WriteFileBytes(names, rows));
+    lstrcpyA(state_.szDatabaseFile, names.c_str());
+    lstrcpyA(state_.szLabelText, "{A}");
+    ScanLabelFields(&state_);
+    state_.nToLabel = 200;
     Open();
     const std::set<std::string> before = TempSpoolFiles();
     // Enter on the page (focus away from Finish) embosses.
     SetFocus(GetDlgItem(page_, IDC_FROM_LABEL));
     PropSheet_PressButton(frame_, PSBTN_FINISH);
-    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_STATUS).rfind("Processing lable", 0) == 0; }));
-    EXPECT_EQ(Text(IDC_EMBOSS), "Abort...");
+    // Past the first label, so the worker has opened the source.
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::string status = Text(IDC_STATUS);
+        return status.rfind("Processing lable ", 0) == 0 &&
+               status.rfind("Processing lable 1 ", 0) != 0;
+    }));
+    ASSERT_TRUE(WaitForSentMessage());
+    const uint32_t source = state_.hDataSource;
+    ASSERT_NE(source, 0u);
 
-    PropSheet_PressButton(frame_, PSBTN_BACK);
-    PropSheet_PressButton(frame_, PSBTN_CANCEL);
-    PumpPending();
+    DialogAnswerer answerer({IDNO});
+    Click(IDC_EMBOSS); // Abort...
+    ClickFrameButton(kBackButton);
+    SetFocus(GetDlgItem(frame_, kFinishButton));
+    ClickFrameButton(kFinishButton);
+    ClickFrameButton(IDCANCEL);
+    EXPECT_TRUE(answerer.seen().empty());
+    EXPECT_STREQ(state_.szLabelText, "{A}") << "the record was released under the worker";
     ASSERT_TRUE(IsWindow(frame_));
     EXPECT_EQ(PropSheet_GetCurrentPageHwnd(frame_), page_);
+    Click(IDC_EMBOSS); // a double click: Emboss again
+    EXPECT_EQ(state_.hDataSource, source) << "the source was closed under the worker";
+    EXPECT_EQ(Text(IDC_EMBOSS), "Abort...");
 
-    Click(IDC_EMBOSS);
     ASSERT_TRUE(WaitForStatus("User abort."));
     EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
+}
+
+// A job started within 100 ms of the last one's end: the preview timer that
+// end set must not reload the source and the tables under the new worker.
+TEST_F(EmbossPageTest, NextJobStartedAtOnceKeepsThePreviewTimerOff) {
+    Open();
+    Click(IDC_EMBOSS);
+    ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
+    Click(IDC_EMBOSS); // no message taken since, so the new worker is alive
+    SetDlgItemTextA(page_, IDC_LABEL_TEXT, "kept");
+    EXPECT_FALSE(KillTimer(page_, kPreviewTimer)) << "the last job's preview timer still runs";
+    SendMessageA(page_, WM_TIMER, kPreviewTimer, 0); // one that was already due
+    EXPECT_EQ(Text(IDC_LABEL_TEXT), "kept");
+
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 30000));
+    EXPECT_TRUE(PumpUntil([&] { return Text(IDC_LABEL_TEXT) != "kept"; }));
 }
 
 TEST_F(EmbossPageTest, PreviewShowsTheLabelInBraille) {
