@@ -15,6 +15,7 @@
 #include "settings.h"
 #include "shared_fields.h"
 #include "spool_folder.h"
+#include "spool_send.h"
 
 namespace {
 
@@ -97,15 +98,12 @@ DWORD WINAPI EmbossJobThread(LPVOID parameter) {
     SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
     const JobOutcome outcome = WriteEmbossJob(labels, from, start, ReadMultipleImpacts(), control);
     CloseAppDataSource(state);
-    // A spool file that could not be completed is never printed.
-    const bool written = fclose(spool) == 0 && outcome == kJobComplete;
+    const int closed = fclose(spool) == 0;
     FreePageGrid(grid);
-    if (outcome == kJobStopped) {
-        Fail(job, kJobUserAbort, spoolFile);
-        return 0;
-    }
-    if (!written) {
-        Fail(job, kJobNoMemory, spoolFile);
+    // A spool file that could not be completed is never printed.
+    const int code = JobResultCode(outcome, closed);
+    if (code != kPrintDone) {
+        Fail(job, code, spoolFile);
         return 0;
     }
     SendMessageA(job.hProgress, PBM_SETPOS, count > 0 ? count : 0, 0);

@@ -7,6 +7,7 @@
 #include "data_source.h"
 #include "emboss_job.h"
 #include "emboss_page_controls.h"
+#include "emboss_run.h"
 #include "label_area.h"
 #include "label_fields.h"
 #include "label_preview.h"

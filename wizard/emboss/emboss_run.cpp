@@ -1,6 +1,7 @@
 #include "emboss_run.h"
 
 #include "job_framing.h"
+#include "spool_send.h"
 
 JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint32_t nImpacts,
                           JobControl& control) {
@@ -29,4 +30,12 @@ JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint3
     if (!EndLabelPages(job) || !WriteJobEnd(*job.pSink))
         return kJobFailed;
     return kJobComplete;
+}
+
+int JobResultCode(JobOutcome outcome, int bSpoolClosed) {
+    if (outcome == kJobStopped)
+        return kJobUserAbort;
+    if (outcome != kJobComplete || !bSpoolClosed)
+        return kJobNoMemory;
+    return kPrintDone;
 }

@@ -22,6 +22,16 @@ enum JobOutcome {
     kJobFailed,   // a label could not be placed or a write failed
 };
 
+// Failures of the job itself, after printing's codes 0..3 (spool_send.h).
+constexpr int kJobNoMemory = 4;    // no page grid, or a label could not be placed
+constexpr int kJobNoSpoolFile = 5; // the temporary spool file cannot be created
+constexpr int kJobUserAbort = 6;
+
+// What the page is told of a job written into the spool file: kPrintDone
+// when the file holds the whole job and may be printed, else the code of
+// the failure. bSpoolClosed: the file was closed without an error.
+int JobResultCode(JobOutcome outcome, int bSpoolClosed);
+
 // Writes a whole job into job.pSink: the header for the sheet's paper and
 // nImpacts, labels nFrom to LastLabel() from slot nStartPos on, the last
 // partly filled sheet and the job end.
