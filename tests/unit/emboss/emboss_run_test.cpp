@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,7 +57,10 @@ struct Job {
     }
     ~Job() { FreePageGrid(grid); }
     JobOutcome Run(int32_t from, int32_t start, ScriptedControl& control) {
-        LabelJob job = MakeLabelJob(&state, grid, W, H, &sink, RecordingCompose);
+        return RunInto(sink, from, start, control);
+    }
+    JobOutcome RunInto(JobSink& into, int32_t from, int32_t start, ScriptedControl& control) {
+        LabelJob job = MakeLabelJob(&state, grid, W, H, &into, RecordingCompose);
         return WriteEmbossJob(job, from, start, 2, control);
     }
     EmbJob Decoded() {
@@ -150,12 +155,44 @@ TEST(EmbossRun, StopBeforeALabelWritesNoJobEnd) {
     EXPECT_FALSE(decoded.bEnded);
 }
 
-TEST(EmbossRun, FailedWriteFailsTheJob) {
-    Job job;
-    ScriptedControl control;
-    control.last = 6;
-    job.sink.limit = 200; // the first full sheet no longer fits
-    EXPECT_EQ(job.Run(1, 1, control), kJobFailed);
+// What the page is told of a job: a write to the spool file that fails, in
+// a sheet or only when the file is closed, is told as a spool file failure.
+TEST(EmbossRun, ResultCodes) {
+    struct Case {
+        const char* name;
+        int32_t from, to;
+        uint16_t across; // 0: no slot can take a label
+        int stopBefore;
+        size_t limit;     // bytes the memory sink takes
+        const char* file; // a spool file instead of the memory sink
+        int code;
+    } cases[] = {
+        {"whole job", 1, 7, 2, 0, SIZE_MAX, nullptr, kPrintDone},
+        {"stopped", 1, 7, 2, 3, SIZE_MAX, nullptr, kJobUserAbort},
+        {"label not placed", 1, 7, 0, 0, SIZE_MAX, nullptr, kJobNoMemory},
+        {"sheet refused", 1, 7, 2, 0, 200, nullptr, kPrintSpoolUnreadable},
+        {"full disk in a sheet", 1, 7, 2, 0, SIZE_MAX, "/dev/full", kPrintSpoolUnreadable},
+        {"full disk on closing", 5, 4, 2, 0, SIZE_MAX, "/dev/full", kPrintSpoolUnreadable},
+    };
+    for (const Case& c : cases) {
+        Job job;
+        job.state.Sheet.wNumHorizontal = c.across;
+        job.sink.limit = c.limit;
+        ScriptedControl control;
+        control.last = c.to;
+        control.stopBefore = c.stopBefore;
+        int code;
+        if (c.file) {
+            FILE* spool = fopen(c.file, "wb");
+            ASSERT_NE(spool, nullptr) << c.file;
+            FileJobSink sink(spool);
+            const JobOutcome outcome = job.RunInto(sink, c.from, 1, control);
+            code = JobResultCode(outcome, fclose(spool) == 0);
+        } else {
+            code = JobResultCode(job.Run(c.from, 1, control), 1);
+        }
+        EXPECT_EQ(code, c.code) << c.name;
+    }
 }
 
 TEST(EmbossRun, LastLabelAtTheTopOfTheRangeEnds) {
