@@ -59,7 +59,12 @@ JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint3
     watched.pSink = &sink;
     const JobOutcome outcome = WriteLabels(watched, nFrom, nStartPos, nImpacts, control);
     job.bPagePending = watched.bPagePending;
-    return outcome == kJobFailed && sink.Failed() ? kJobWriteFailed : outcome;
+    job.bSourceFailed = watched.bSourceFailed;
+    if (outcome != kJobFailed)
+        return outcome;
+    if (watched.bSourceFailed)
+        return kJobSourceFailed;
+    return sink.Failed() ? kJobWriteFailed : kJobFailed;
 }
 
 int JobResultCode(JobOutcome outcome, int bSpoolClosed) {
@@ -70,6 +75,9 @@ int JobResultCode(JobOutcome outcome, int bSpoolClosed) {
         return kJobNoMemory;
     case kJobWriteFailed:
         return kJobSpoolNotWritten;
+    case kJobSourceFailed:
+        // The application's own message has said what failed.
+        return kPrintNoJob;
     case kJobComplete:
         break;
     }

@@ -18,10 +18,11 @@ class JobControl {
 };
 
 enum JobOutcome {
-    kJobComplete,    // header, every label, last page and job end written
-    kJobStopped,     // stopped by the user before a label; no job end
-    kJobFailed,      // a label could not be placed
-    kJobWriteFailed, // a write to the sink failed
+    kJobComplete,     // header, every label, last page and job end written
+    kJobStopped,      // stopped by the user before a label; no job end
+    kJobFailed,       // a label could not be placed
+    kJobWriteFailed,  // a write to the sink failed
+    kJobSourceFailed, // the data source failed; the user has been told why
 };
 
 // Failures of the job itself, after printing's codes 0..3 (spool_send.h).
