@@ -34,6 +34,8 @@ struct AppModel {
 };
 
 const size_t kMaxFileSize = 256u << 20;
+// The last row and column (XFD) of the application's sheets.
+const long long kLastRow = 1048576, kLastColumn = 16384;
 
 BookPtr LoadBook(const wchar_t* pszPath) {
     HANDLE file = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -92,7 +94,8 @@ class RangeObject : public DispatchObject {
 
   private:
     // Cells(row, column) counts from this range's top left cell; a cell
-    // beyond the range is still a cell (an empty one).
+    // beyond the range is still a cell (an empty one), but the sheet ends
+    // at the application's last row and column.
     HRESULT Cells(DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO* pExcepInfo) {
         VARIANT row, column;
         if (PositionalCount(pParams) != 2)
@@ -102,10 +105,12 @@ class RangeObject : public DispatchObject {
             hr = Argument(pParams, 1, VT_I4, &column);
         if (FAILED(hr))
             return hr;
-        int r = nRow_ + V_I4(&row) - 1, c = nColumn_ + V_I4(&column) - 1;
-        if (V_I4(&row) < 1 || V_I4(&column) < 1 || r < 1 || c < 1)
+        if (V_I4(&row) < 1 || V_I4(&column) < 1)
             return Raise(pExcepInfo, L"Cells: row and column count from 1.");
-        ReturnObject(pResult, new RangeObject(book_, r, c, 1, 1, kByCell));
+        const long long r = nRow_ + (V_I4(&row) - 1LL), c = nColumn_ + (V_I4(&column) - 1LL);
+        if (r > kLastRow || c > kLastColumn)
+            return Raise(pExcepInfo, L"Cells: beyond the last row or column of the sheet.");
+        ReturnObject(pResult, new RangeObject(book_, int(r), int(c), 1, 1, kByCell));
         return S_OK;
     }
 

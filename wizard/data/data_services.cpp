@@ -43,12 +43,17 @@ char* ExcelCellText(void* connection, int32_t row, int32_t column) {
     return ExcelCell(static_cast<ExcelConnection*>(connection), row, column);
 }
 
+int ExcelReadFailed(void* connection) {
+    return ExcelFailed(static_cast<ExcelConnection*>(connection));
+}
+
 } // namespace
 
 void InstallDataServices() {
     SetAppStateServices({UnloadRecordTables, CloseRecordSource});
-    SetDataSourcePlatform({OpenExcel, CloseExcel, ExcelRows, ExcelColumns, ExcelCellText},
-                          Utf8ToAnsiText);
+    SetDataSourcePlatform(
+        {OpenExcel, CloseExcel, ExcelRows, ExcelColumns, ExcelCellText, ExcelReadFailed},
+        Utf8ToAnsiText);
 }
 
 uint32_t TranslatorServices::LoadTables(const AppState& state) {
@@ -78,7 +83,8 @@ LabelServices& ProgramLabelServices() {
 }
 
 int ComposeLabelText(char* buffer, int32_t record, AppState* state) {
-    return ComposeLabelText(buffer, record, state, ProgramLabelServices());
+    const int composed = ComposeLabelText(buffer, record, state, ProgramLabelServices());
+    return DataSourceFailed(state) ? -1 : composed;
 }
 
 char* Utf8ToAnsiText(char* text) {

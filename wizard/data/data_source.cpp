@@ -24,6 +24,8 @@ Slot g_slots[kSlotCount];
 
 WorkbookAutomation g_automation{};
 char* (*g_fromUtf8)(char*) = nullptr;
+// The last open went to the spreadsheet application and failed there.
+std::atomic<bool> g_automationOpenFailed{false};
 
 uint32_t AddSlot(Backend backend, void* source) {
     for (uint32_t i = 0; i < kSlotCount; ++i) {
@@ -77,6 +79,7 @@ uint32_t OpenWorkbook(const char* path) {
         void* connection = nullptr;
         const int opened = g_automation.open(path, &connection);
         if (opened >= 0) {
+            g_automationOpenFailed = opened != 1;
             return opened == 1 ? Keep(Backend::kAutomation, connection) : 0;
         }
     }
@@ -109,6 +112,7 @@ uint32_t DataSourceOpen(AppState* state) {
     // A path read from a project file is not trusted to be terminated.
     state->szDatabaseFile[sizeof state->szDatabaseFile - 1] = '\0';
     state->nSourceKind = DataSourceKindOf(state->szDatabaseFile);
+    g_automationOpenFailed = false;
     switch (state->nSourceKind) {
     case kSourceWorkbook:
         state->hDataSource = OpenWorkbook(state->szDatabaseFile);
@@ -184,6 +188,17 @@ char* DataSourceCell(AppState* state, int32_t row, int32_t column) {
         return g_automation.cell ? g_automation.cell(slot->source, row, column) : nullptr;
     }
     return nullptr;
+}
+
+int DataSourceFailed(AppState* state) {
+    const Slot* slot = FindSlot(state->hDataSource);
+    if (!slot) {
+        return state->nSourceKind == kSourceWorkbook && g_automationOpenFailed ? 1 : 0;
+    }
+    if (slot->backend != Backend::kAutomation || !g_automation.failed) {
+        return 0;
+    }
+    return g_automation.failed(slot->source);
 }
 
 void DataSourceFreeCell(AppState* state, char* text) {

@@ -30,16 +30,22 @@ int32_t DataSourceColumnCount(AppState* state);
 char* DataSourceCell(AppState* state, int32_t row, int32_t column);
 void DataSourceFreeCell(AppState* state, char* text);
 
+// 1 when the spreadsheet application failed the source: its last open, or a
+// read of the open source (which then reads nothing more). The user has
+// been told; a job must end rather than emboss labels without their fields.
+int DataSourceFailed(AppState* state);
+
 // How workbooks are read when a spreadsheet application is there to drive.
 // `open` gives 1 with a connection, 0 when the application failed, and -1
 // when there is no application: the workbook is then read directly. Cell
-// texts are malloc()ed.
+// texts are malloc()ed. `failed` gives 1 once a read has failed.
 struct WorkbookAutomation {
     int (*open)(const char* path, void** connection);
     void (*close)(void* connection);
     int32_t (*rowCount)(void* connection);
     int32_t (*columnCount)(void* connection);
     char* (*cell)(void* connection, int32_t row, int32_t column);
+    int (*failed)(void* connection);
 };
 
 // `automation` may have null members: workbooks are then always read

@@ -15,7 +15,67 @@ void ShowAutomationError(const char* text, const char* caption) {
     MessageBoxA(nullptr, text, caption, MB_OK);
 }
 
-void (*g_errorSink)(const char*, const char*) = ShowAutomationError;
+using ReportFn = void (*)(const char* text, const char* caption);
+
+ReportFn g_errorSink = ShowAutomationError;
+
+void IgnoreFailure(const char*, const char*) {}
+
+// AutoWrap's call, with its failures told to `report`.
+HRESULT CallByName(ReportFn report, int kind, VARIANT* result, IDispatch* dispatch, LPCOLESTR name,
+                   int count, va_list list) {
+    if (!dispatch) {
+        report("NULL IDispatch passed to AutoWrap()", "Error");
+        return E_POINTER;
+    }
+    char ansiName[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, name, -1, ansiName, sizeof ansiName, nullptr, nullptr);
+    ansiName[sizeof ansiName - 1] = '\0';
+    char message[512];
+    DISPID dispatchId = 0;
+    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR*>(&name), 1,
+                                         LOCALE_USER_DEFAULT, &dispatchId);
+    if (FAILED(hr)) {
+        std::snprintf(message, sizeof message,
+                      "IDispatch::GetIDsOfNames(\"%s\") failed w/err 0x%08lx", ansiName,
+                      static_cast<unsigned long>(hr));
+        report(message, "AutoWrap()");
+        return hr;
+    }
+    VARIANT* arguments = new (std::nothrow) VARIANT[static_cast<size_t>(count) + 1];
+    if (!arguments) {
+        return E_OUTOFMEMORY;
+    }
+    for (int i = 0; i < count; ++i) {
+        arguments[i] = va_arg(list, VARIANT);
+    }
+    DISPID namedPut = DISPID_PROPERTYPUT;
+    DISPPARAMS parameters{arguments, nullptr, static_cast<UINT>(count), 0};
+    if (kind & DISPATCH_PROPERTYPUT) {
+        parameters.cNamedArgs = 1;
+        parameters.rgdispidNamedArgs = &namedPut;
+    }
+    hr = dispatch->Invoke(dispatchId, IID_NULL, LOCALE_SYSTEM_DEFAULT, static_cast<WORD>(kind),
+                          &parameters, result, nullptr, nullptr);
+    if (FAILED(hr)) {
+        std::snprintf(message, sizeof message,
+                      "IDispatch::Invoke(\"%s\"=%08lx) failed w/err 0x%08lx", ansiName,
+                      static_cast<unsigned long>(dispatchId), static_cast<unsigned long>(hr));
+        report(message, "AutoWrap()");
+    }
+    delete[] arguments;
+    return hr;
+}
+
+// After a failed read the user has been told; the application, which may be
+// gone, is ended without a second message. Called without further
+// arguments: the ... only makes an empty argument list.
+void QuitQuietly(IDispatch* application, ...) {
+    va_list none;
+    va_start(none, application);
+    CallByName(IgnoreFailure, DISPATCH_METHOD, nullptr, application, L"Quit", 0, none);
+    va_end(none);
+}
 
 char* HeapText(const char* text) {
     const size_t size = std::strlen(text) + 1;
@@ -163,49 +223,10 @@ void SetAutomationErrorSink(void (*sink)(const char*, const char*)) {
 // A failing call is shown and handed back to the caller, which gives up the
 // operation; the process goes on, so the user's unsaved project survives.
 HRESULT AutoWrap(int kind, VARIANT* result, IDispatch* dispatch, LPCOLESTR name, int count, ...) {
-    if (!dispatch) {
-        g_errorSink("NULL IDispatch passed to AutoWrap()", "Error");
-        return E_POINTER;
-    }
-    char ansiName[256] = "";
-    WideCharToMultiByte(CP_ACP, 0, name, -1, ansiName, sizeof ansiName, nullptr, nullptr);
-    ansiName[sizeof ansiName - 1] = '\0';
-    char message[512];
-    DISPID dispatchId = 0;
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR*>(&name), 1,
-                                         LOCALE_USER_DEFAULT, &dispatchId);
-    if (FAILED(hr)) {
-        std::snprintf(message, sizeof message,
-                      "IDispatch::GetIDsOfNames(\"%s\") failed w/err 0x%08lx", ansiName,
-                      static_cast<unsigned long>(hr));
-        g_errorSink(message, "AutoWrap()");
-        return hr;
-    }
-    VARIANT* arguments = new (std::nothrow) VARIANT[static_cast<size_t>(count) + 1];
-    if (!arguments) {
-        return E_OUTOFMEMORY;
-    }
     va_list list;
     va_start(list, count);
-    for (int i = 0; i < count; ++i) {
-        arguments[i] = va_arg(list, VARIANT);
-    }
+    const HRESULT hr = CallByName(g_errorSink, kind, result, dispatch, name, count, list);
     va_end(list);
-    DISPID namedPut = DISPID_PROPERTYPUT;
-    DISPPARAMS parameters{arguments, nullptr, static_cast<UINT>(count), 0};
-    if (kind & DISPATCH_PROPERTYPUT) {
-        parameters.cNamedArgs = 1;
-        parameters.rgdispidNamedArgs = &namedPut;
-    }
-    hr = dispatch->Invoke(dispatchId, IID_NULL, LOCALE_SYSTEM_DEFAULT, static_cast<WORD>(kind),
-                          &parameters, result, nullptr, nullptr);
-    if (FAILED(hr)) {
-        std::snprintf(message, sizeof message,
-                      "IDispatch::Invoke(\"%s\"=%08lx) failed w/err 0x%08lx", ansiName,
-                      static_cast<unsigned long>(dispatchId), static_cast<unsigned long>(hr));
-        g_errorSink(message, "AutoWrap()");
-    }
-    delete[] arguments;
     return hr;
 }
 
@@ -242,7 +263,9 @@ void ExcelClose(ExcelConnection* connection) {
     if (!connection) {
         return;
     }
-    if (connection->pApplication) {
+    if (connection->pApplication && connection->bFailed) {
+        QuitQuietly(connection->pApplication);
+    } else if (connection->pApplication) {
         AutoWrap(DISPATCH_METHOD, nullptr, connection->pApplication, L"Quit", 0);
     }
     IDispatch* objects[] = {connection->pWorkbook,    connection->pUsedRange,
@@ -260,6 +283,10 @@ void ExcelClose(ExcelConnection* connection) {
     std::free(connection);
 }
 
+int ExcelFailed(const ExcelConnection* connection) {
+    return connection && connection->bFailed ? 1 : 0;
+}
+
 int32_t ExcelRowCount(const ExcelConnection* connection) {
     return connection ? connection->nRowCount : -1;
 }
@@ -268,8 +295,10 @@ int32_t ExcelColumnCount(const ExcelConnection* connection) {
     return connection ? connection->nColumnCount : -1;
 }
 
+// One failing call shows its message; the connection then reads no more, so
+// a job or a preview does not show one message per label.
 char* ExcelCell(ExcelConnection* connection, int32_t row, int32_t column) {
-    if (!connection) {
+    if (!connection || connection->bFailed) {
         return nullptr;
     }
     VARIANT rowArgument, columnArgument, result;
@@ -282,6 +311,7 @@ char* ExcelCell(ExcelConnection* connection, int32_t row, int32_t column) {
     columnArgument.lVal = column;
     if (FAILED(AutoWrap(DISPATCH_PROPERTYGET, &result, connection->pUsedRange, L"Cells", 2,
                         columnArgument, rowArgument))) {
+        connection->bFailed = TRUE;
         return nullptr;
     }
     IDispatch* cell = DispatchOf(result);
@@ -293,6 +323,8 @@ char* ExcelCell(ExcelConnection* connection, int32_t row, int32_t column) {
     char* text = nullptr;
     if (SUCCEEDED(AutoWrap(DISPATCH_PROPERTYGET, &value, cell, L"Value", 0))) {
         text = TextOfValue(value);
+    } else {
+        connection->bFailed = TRUE;
     }
     VariantClear(&value);
     cell->Release();

@@ -18,6 +18,7 @@ struct ExcelConnection {
     int32_t nRowCount;
     int32_t nColumnCount;
     BOOL bComInitialized; // ours to uninitialise on close
+    BOOL bFailed;         // a read failed; the connection reads nothing more
 };
 
 // 1 when "Excel.Application" is registered.
@@ -31,8 +32,11 @@ int32_t ExcelRowCount(const ExcelConnection* connection);
 int32_t ExcelColumnCount(const ExcelConnection* connection);
 
 // A malloc()ed ANSI text of the cell (row and column from 1 at the used
-// range's top left), or null.
+// range's top left), or null. After a failing call, null without asking.
 char* ExcelCell(ExcelConnection* connection, int32_t row, int32_t column);
+
+// 1 once a read of the connection has failed.
+int ExcelFailed(const ExcelConnection* connection);
 
 // Calls `name` on `dispatch` late-bound. `kind` is DISPATCH_METHOD,
 // DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; arguments last first. A

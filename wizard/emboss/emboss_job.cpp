@@ -15,11 +15,11 @@
 #include "settings.h"
 #include "shared_fields.h"
 #include "spool_folder.h"
+#include "spool_send.h"
 
 namespace {
 
-// One job's record lives until its worker ends; a new job only starts once
-// the page has seen the last one finish.
+// Handed to the next worker, which takes a copy as it starts.
 EmbossJob g_job;
 
 class PageJobControl : public JobControl {
@@ -39,9 +39,11 @@ class PageJobControl : public JobControl {
     const EmbossJob& job_;
 };
 
+// The end message is the worker's last word to the page: once it is
+// handled the page may start the next job.
 void Fail(const EmbossJob& job, int code, const char* szSpoolFile) {
-    SendMessageA(job.hPage, kJobFailedMessage, code, reinterpret_cast<LPARAM>(szSpoolFile));
     SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
+    SendMessageA(job.hPage, kJobFailedMessage, code, reinterpret_cast<LPARAM>(szSpoolFile));
 }
 
 } // namespace
@@ -67,7 +69,7 @@ int StartEmbossJob(HWND page, AppState* state, int bToFile, std::atomic<int32_t>
 }
 
 DWORD WINAPI EmbossJobThread(LPVOID parameter) {
-    const EmbossJob& job = *static_cast<const EmbossJob*>(parameter);
+    const EmbossJob job = *static_cast<const EmbossJob*>(parameter);
     AppState* state = job.pState;
     const SheetFormat& f = state->Sheet;
     const uint32_t W = PageGridWidth(f.wPaperWidth);
@@ -96,15 +98,12 @@ DWORD WINAPI EmbossJobThread(LPVOID parameter) {
     SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
     const JobOutcome outcome = WriteEmbossJob(labels, from, start, ReadMultipleImpacts(), control);
     CloseAppDataSource(state);
-    // A spool file that could not be completed is never printed.
-    const bool written = fclose(spool) == 0 && outcome == kJobComplete;
+    const int closed = fclose(spool) == 0;
     FreePageGrid(grid);
-    if (outcome == kJobStopped) {
-        Fail(job, kJobUserAbort, spoolFile);
-        return 0;
-    }
-    if (!written) {
-        Fail(job, kJobNoMemory, spoolFile);
+    // A spool file that could not be completed is never printed.
+    const int code = JobResultCode(outcome, closed);
+    if (code != kPrintDone) {
+        Fail(job, code, spoolFile);
         return 0;
     }
     SendMessageA(job.hProgress, PBM_SETPOS, count > 0 ? count : 0, 0);

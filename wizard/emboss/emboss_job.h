@@ -15,11 +15,6 @@ constexpr UINT kJobFailedMessage = WM_APP + 1; // wParam: result code 0..6
 // that writes it.
 constexpr UINT kCopyPrinterMessage = WM_APP + 2;
 
-// Failures of the job itself, after printing's codes 0..3.
-constexpr int kJobNoMemory = 4;
-constexpr int kJobNoSpoolFile = 5;
-constexpr int kJobUserAbort = 6;
-
 // What the page hands its worker.
 struct EmbossJob {
     AppState* pState;

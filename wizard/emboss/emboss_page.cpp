@@ -7,6 +7,7 @@
 #include "data_source.h"
 #include "emboss_job.h"
 #include "emboss_page_controls.h"
+#include "emboss_run.h"
 #include "label_area.h"
 #include "label_fields.h"
 #include "label_preview.h"
@@ -30,11 +31,11 @@ constexpr int kPreviewWithTranslation = 1;
 
 // 1 while a job runs; the page clears it to stop the worker.
 std::atomic<int32_t> g_jobRunning{0};
+// From a job's start to its worker's own end message. A stopped job's worker
+// still composes or prints until then, and reads the record and the data
+// source: no second job, no page change and no release meanwhile.
+bool g_workerAlive = false;
 int32_t g_previewRecord = 0;
-
-bool JobRunning() {
-    return g_jobRunning.load() != 0;
-}
 
 void RedrawSheetPicture(HWND page, const AppState* state) {
     DrawSheetPreview(GetDlgItem(page, IDC_START_PREVIEW), &state->Sheet,
@@ -100,7 +101,7 @@ void OnActivate(HWND page, PageEntry* row) {
     PreviewLabelText(page, 0, state, 3, 0);
     FillEmbosserList(GetDlgItem(page, IDC_EMBOSSER), state->szSelectedPrinter);
     TakeSelectedEmbosser(page, state);
-    SetEmbossButton(page, JobRunning());
+    SetEmbossButton(page, g_workerAlive);
     EnableWindow(GetDlgItem(page, IDC_EMBOSS), EmbosserSelected(page));
     CreateFields(page, state);
     LayOutLabelPreview(page, state->Sheet);
@@ -115,15 +116,21 @@ void OnActivate(HWND page, PageEntry* row) {
 }
 
 void OnEmbossButton(HWND page, AppState* state) {
-    if (JobRunning()) {
+    if (g_workerAlive) {
         g_jobRunning.store(0);
         return;
     }
     CommitLabelRange(page, state);
+    // The last job's preview must not reload the source and the tables
+    // under this one's worker.
+    KillTimer(page, kPreviewTimer);
     PreviewLabelText(page, g_previewRecord, state, 2, 0);
     const int toFile = IsDlgButtonChecked(page, IDC_PRINT_TO_FILE) == BST_CHECKED;
-    if (!StartEmbossJob(page, state, toFile, &g_jobRunning))
+    g_workerAlive = true;
+    if (!StartEmbossJob(page, state, toFile, &g_jobRunning)) {
+        g_workerAlive = false;
         ShowStatus(page, IDS_JOB_RESULT_BASE + kJobNoMemory);
+    }
 }
 
 void OnStartPositionLeft(HWND page, AppState* state) {
@@ -167,9 +174,9 @@ INT_PTR OnCommand(HWND page, AppState* state, int id, int code) {
 }
 
 // Cancel and Finish end the wizard only after the save question, and never
-// under a running job.
+// while a worker is alive.
 INT_PTR OnEnd(HWND page, AppState* state, bool finish) {
-    if (JobRunning())
+    if (g_workerAlive)
         return SetPageResult(page, TRUE);
     HWND emboss = GetDlgItem(page, IDC_EMBOSS);
     if (finish && GetFocus() != GetDlgItem(GetParent(page), kFinishButton) &&
@@ -205,13 +212,13 @@ INT_PTR OnNotify(HWND page, PageEntry* row, const NMHDR* header) {
         OnActivate(page, row);
         return SetPageResult(page, 0);
     case PSN_WIZBACK:
-        if (JobRunning())
+        if (g_workerAlive)
             return SetPageResult(page, -1);
         SetPageEnabled(row, IDD_DATABASE, HasFieldBraces(LabelText(*state)));
         PreviewLabelText(page, g_previewRecord, state, 2, 0);
         return GoPreviousPage(row, page);
     case PSN_WIZNEXT:
-        if (JobRunning())
+        if (g_workerAlive)
             return SetPageResult(page, -1);
         return GoNextPage(row, page);
     case PSN_WIZFINISH:
@@ -226,6 +233,7 @@ INT_PTR OnNotify(HWND page, PageEntry* row, const NMHDR* header) {
 }
 
 void OnJobDone(HWND page, AppState* state, const char* szSpoolFile) {
+    g_workerAlive = false;
     g_jobRunning.store(0);
     SetDlgItemTextA(page, IDC_STATUS, "");
     SetEmbossButton(page, 0);
@@ -243,6 +251,7 @@ void OnJobDone(HWND page, AppState* state, const char* szSpoolFile) {
 }
 
 void OnJobFailed(HWND page, AppState* state, WPARAM code, const char* szSpoolFile) {
+    g_workerAlive = false;
     SetEmbossButton(page, 0);
     SetDlgItemTextA(page, IDC_STATUS, "");
     if (szSpoolFile && *szSpoolFile && GetFileAttributesA(szSpoolFile) != INVALID_FILE_ATTRIBUTES)
@@ -296,7 +305,8 @@ INT_PTR CALLBACK EmbossPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
         if (wParam != kPreviewTimer)
             return FALSE;
         KillTimer(page, kPreviewTimer);
-        ShowPreview(page, state, 0);
+        if (!g_workerAlive)
+            ShowPreview(page, state, 0);
         return TRUE;
     case WM_DESTROY:
         ForgetLabelArea(GetDlgItem(page, IDC_LABEL_AREA));

@@ -1,9 +1,28 @@
 #include "emboss_run.h"
 
 #include "job_framing.h"
+#include "spool_send.h"
 
-JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint32_t nImpacts,
-                          JobControl& control) {
+namespace {
+
+// Tells a write that failed from a label that could not be placed.
+class WatchedSink : public JobSink {
+  public:
+    explicit WatchedSink(JobSink& sink) : sink_(sink) {}
+    int Write(const void* pData, size_t cb) override {
+        const int written = sink_.Write(pData, cb);
+        failed_ = failed_ || !written;
+        return written;
+    }
+    bool Failed() const { return failed_; }
+
+  private:
+    JobSink& sink_;
+    bool failed_ = false;
+};
+
+JobOutcome WriteLabels(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint32_t nImpacts,
+                       JobControl& control) {
     const SheetFormat& f = job.pState->Sheet;
     job.bPagePending = 0;
     if (!WriteJobHeader(*job.pSink, PaperWholeInches(f.wPaperWidth),
@@ -29,4 +48,39 @@ JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint3
     if (!EndLabelPages(job) || !WriteJobEnd(*job.pSink))
         return kJobFailed;
     return kJobComplete;
+}
+
+} // namespace
+
+JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint32_t nImpacts,
+                          JobControl& control) {
+    WatchedSink sink(*job.pSink);
+    LabelJob watched = job;
+    watched.pSink = &sink;
+    const JobOutcome outcome = WriteLabels(watched, nFrom, nStartPos, nImpacts, control);
+    job.bPagePending = watched.bPagePending;
+    job.bSourceFailed = watched.bSourceFailed;
+    if (outcome != kJobFailed)
+        return outcome;
+    if (watched.bSourceFailed)
+        return kJobSourceFailed;
+    return sink.Failed() ? kJobWriteFailed : kJobFailed;
+}
+
+int JobResultCode(JobOutcome outcome, int bSpoolClosed) {
+    switch (outcome) {
+    case kJobStopped:
+        return kJobUserAbort;
+    case kJobFailed:
+        return kJobNoMemory;
+    case kJobWriteFailed:
+        return kJobSpoolNotWritten;
+    case kJobSourceFailed:
+        // The application's own message has said what failed.
+        return kPrintNoJob;
+    case kJobComplete:
+        break;
+    }
+    // The last bytes may reach the disk only as the file is closed.
+    return bSpoolClosed ? kPrintDone : kJobSpoolNotWritten;
 }

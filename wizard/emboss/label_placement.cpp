@@ -7,7 +7,7 @@
 
 LabelJob MakeLabelJob(AppState* pState, uint8_t* pGrid, uint32_t W, uint32_t H, JobSink* pSink,
                       ComposeLabelFn pfnCompose) {
-    return LabelJob{pState, pGrid, W, H, pSink, pfnCompose, 0};
+    return LabelJob{pState, pGrid, W, H, pSink, pfnCompose, 0, 0};
 }
 
 int LabelSlotOf(const SheetFormat& format, int32_t nSlot, int32_t* pRow, int32_t* pColumn) {
@@ -53,8 +53,14 @@ int DrawLabel(LabelJob& job, int64_t X, int64_t Y, int32_t nLabel, int32_t nRow,
     if (!text)
         return 0;
     text[0] = text[1] = 0;
+    const int composed = job.pfnCompose ? job.pfnCompose(text, nLabel, job.pState) : 0;
+    if (composed < 0) {
+        free(text);
+        job.bSourceFailed = 1;
+        return 0;
+    }
     // A label whose composition fails is left blank but keeps its slot.
-    if (!job.pfnCompose || !job.pfnCompose(text, nLabel, job.pState))
+    if (!composed)
         text[0] = text[1] = 0;
 
     int64_t x = TwipsToUnits(X);

@@ -8,12 +8,14 @@
 constexpr size_t kLabelTextSize = 4096;
 
 // Writes record nRecord's composed label into a kLabelTextSize buffer:
-// NUL-terminated lines of braille cells, ended by an extra NUL. 1 or 0.
+// NUL-terminated lines of braille cells, ended by an extra NUL. 1, 0 (the
+// label stays blank), or -1 when the data source failed and the job must
+// end.
 using ComposeLabelFn = int (*)(char* pBuffer, int32_t nRecord, AppState* pState);
 
 // One running job's placement state. The grid is allocated by the caller
 // (W x H, see page_grid.h); bPagePending is set while it holds a drawn label
-// not yet written.
+// not yet written, bSourceFailed once composition gave -1.
 struct LabelJob {
     AppState* pState;
     uint8_t* pGrid;
@@ -22,6 +24,7 @@ struct LabelJob {
     JobSink* pSink;
     ComposeLabelFn pfnCompose;
     int bPagePending;
+    int bSourceFailed;
 };
 
 LabelJob MakeLabelJob(AppState* pState, uint8_t* pGrid, uint32_t W, uint32_t H, JobSink* pSink,

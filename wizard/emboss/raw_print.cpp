@@ -169,9 +169,10 @@ void SpoolAndPrint(HWND page, HWND progress, const char* szSpoolFile, const char
                    int bToFile, AppState* state) {
     KeepJobCopies(page, szSpoolFile, state);
     int result = RawPrint(page, progress, szSpoolFile, szPrinter, bToFile);
+    // The report comes last: once the page has it, the next job may start.
+    SendMessageA(progress, PBM_SETPOS, 0, 0);
     if (result == kPrintDone)
         SendMessageA(page, kJobDoneMessage, 0, reinterpret_cast<LPARAM>(szSpoolFile));
     else
         SendMessageA(page, kJobFailedMessage, result, reinterpret_cast<LPARAM>(szSpoolFile));
-    SendMessageA(progress, PBM_SETPOS, 0, 0);
 }

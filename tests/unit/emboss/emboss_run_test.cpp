@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,10 +14,13 @@
 namespace {
 
 std::vector<int32_t> gComposed;
+int32_t gSourceFailsAt = 0;
 
 // Label n: one line of one cell whose dots spell n's low bits.
 int RecordingCompose(char* pBuffer, int32_t nRecord, AppState*) {
     gComposed.push_back(nRecord);
+    if (gSourceFailsAt && nRecord == gSourceFailsAt)
+        return -1;
     pBuffer[0] = static_cast<char>(nRecord & 0x3F);
     pBuffer[1] = pBuffer[2] = 0;
     return 1;
@@ -52,10 +57,14 @@ struct Job {
         H = PageGridHeight(state.Sheet.wPaperHeight);
         grid = AllocPageGrid(W, H);
         gComposed.clear();
+        gSourceFailsAt = 0;
     }
     ~Job() { FreePageGrid(grid); }
     JobOutcome Run(int32_t from, int32_t start, ScriptedControl& control) {
-        LabelJob job = MakeLabelJob(&state, grid, W, H, &sink, RecordingCompose);
+        return RunInto(sink, from, start, control);
+    }
+    JobOutcome RunInto(JobSink& into, int32_t from, int32_t start, ScriptedControl& control) {
+        LabelJob job = MakeLabelJob(&state, grid, W, H, &into, RecordingCompose);
         return WriteEmbossJob(job, from, start, 2, control);
     }
     EmbJob Decoded() {
@@ -150,12 +159,60 @@ TEST(EmbossRun, StopBeforeALabelWritesNoJobEnd) {
     EXPECT_FALSE(decoded.bEnded);
 }
 
-TEST(EmbossRun, FailedWriteFailsTheJob) {
-    Job job;
-    ScriptedControl control;
-    control.last = 6;
-    job.sink.limit = 200; // the first full sheet no longer fits
-    EXPECT_EQ(job.Run(1, 1, control), kJobFailed);
+// A disk that is always full; Windows has none to name.
+#ifdef _WIN32
+constexpr const char* kFullDisk = nullptr;
+#else
+constexpr const char* kFullDisk = "/dev/full";
+#endif
+
+// What the page is told of a job: a write to the spool file that fails, in
+// a sheet or only when the file is closed, is told as a spool file failure;
+// a failed data source ends the job at that label.
+TEST(EmbossRun, ResultCodes) {
+    struct Case {
+        const char* name;
+        int32_t from, to;
+        uint16_t across; // 0: no slot can take a label
+        int stopBefore;
+        int32_t sourceFailsAt;
+        size_t limit;  // bytes the memory sink takes
+        bool fullDisk; // a spool file on a full disk instead of the sink
+        int code;
+    } cases[] = {
+        {"whole job", 1, 7, 2, 0, 0, SIZE_MAX, false, kPrintDone},
+        {"stopped", 1, 7, 2, 3, 0, SIZE_MAX, false, kJobUserAbort},
+        {"label not placed", 1, 7, 0, 0, 0, SIZE_MAX, false, kJobNoMemory},
+        {"source failed", 1, 7, 2, 0, 2, SIZE_MAX, false, kPrintNoJob},
+        {"sheet refused", 1, 7, 2, 0, 0, 200, false, kPrintSpoolUnreadable},
+        {"full disk in a sheet", 1, 7, 2, 0, 0, SIZE_MAX, true, kPrintSpoolUnreadable},
+        {"full disk on closing", 5, 4, 2, 0, 0, SIZE_MAX, true, kPrintSpoolUnreadable},
+    };
+    for (const Case& c : cases) {
+        if (c.fullDisk && !kFullDisk)
+            continue;
+        Job job;
+        job.state.Sheet.wNumHorizontal = c.across;
+        job.sink.limit = c.limit;
+        gSourceFailsAt = c.sourceFailsAt;
+        ScriptedControl control;
+        control.last = c.to;
+        control.stopBefore = c.stopBefore;
+        int code;
+        if (c.fullDisk) {
+            FILE* spool = fopen(kFullDisk, "wb");
+            ASSERT_NE(spool, nullptr) << kFullDisk;
+            FileJobSink sink(spool);
+            const JobOutcome outcome = job.RunInto(sink, c.from, 1, control);
+            code = JobResultCode(outcome, fclose(spool) == 0);
+        } else {
+            code = JobResultCode(job.Run(c.from, 1, control), 1);
+        }
+        EXPECT_EQ(code, c.code) << c.name;
+        if (c.sourceFailsAt) {
+            EXPECT_EQ(gComposed.back(), c.sourceFailsAt) << c.name;
+        }
+    }
 }
 
 TEST(EmbossRun, LastLabelAtTheTopOfTheRangeEnds) {

@@ -111,11 +111,25 @@ TEST_F(AutomationPathTest, UnreadableWorkbookIsReportedAndLeavesNothingOpen) {
     ASSERT_FALSE(g_errors.empty());
     EXPECT_NE(std::string::npos, g_errors[0].find("Open")) << g_errors[0];
     EXPECT_EQ(-1, DataSourceRowCount(&state_));
+    EXPECT_EQ(1, DataSourceFailed(&state_));
 
     // The process goes on, and the next workbook opens.
     Use("good.xls", MakeXls({}, {Number(0, 0, 7)}));
     ASSERT_NE(0u, DataSourceOpen(&state_));
+    EXPECT_EQ(0, DataSourceFailed(&state_));
     EXPECT_EQ("7", Cell(1, 1));
+}
+
+// A failing read is shown once; the source then reads nothing more, so that
+// no caller shows one message per record, and is closed without another.
+TEST_F(AutomationPathTest, FailedReadIsShownOnce) {
+    Use("book.xls", MakeXls({}, {Number(0, 0, 7), Number(1, 0, 8)}));
+    ASSERT_NE(0u, DataSourceOpen(&state_));
+    EXPECT_EQ("<null>", Cell(1, 16385)); // beyond the sheet's last column
+    EXPECT_EQ(1, DataSourceFailed(&state_));
+    EXPECT_EQ("<null>", Cell(2, 1));
+    DataSourceClose(&state_);
+    EXPECT_EQ(1u, g_errors.size());
 }
 
 } // namespace

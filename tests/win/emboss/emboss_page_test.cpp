@@ -10,115 +10,16 @@
 #include <set>
 #include <string>
 
+#include "emboss_page_fixture.h"
 #include "embosser_printers.h"
 #include "embossed_job.h"
+#include "label_fields.h"
 #include "paths.h"
-#include "resource.h"
-#include "rule_tables.h"
-#include "settings.h"
 #include "sheet_preview_geometry.h"
-#include "virtual_queues.h"
 #include "window_picture.h"
-#include "single_page_test.h"
 #include "tactr32.h"
 
 namespace {
-
-constexpr char kQueue[] = "Page Test Ridgeline";
-
-std::set<std::string> TempSpoolFiles() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((std::string(temp) + "VTF*.tmp").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.insert(found.cFileName);
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-    return names;
-}
-
-// The Emboss page alone in a modeless wizard, on a record of the test's own:
-// a sheet of 2 x 3 labels, a label without fields (so 10000 labels can be
-// embossed) and an embosser queue of the test prefix.
-class EmbossPageTest : public SinglePageTest {
-  protected:
-    EmbossPageTest() : SinglePageTest(6) {}
-
-    static void SetUpTestSuite() {
-        SinglePageTest::SetUpTestSuite();
-        LoadLibraryA("riched20.dll");
-        tables_ = std::make_unique<CopiedRuleTables>(
-            std::initializer_list<const char*>{"en-ueb-g2.qrf", "en-ueb-chars.qri"});
-        ASSERT_TRUE(tables_->copied());
-        char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-        GetTempPathA(sizeof temp, temp);
-        ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
-        ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Tarn V4", 0}, folder, port, sizeof port));
-        portFile_ = std::string(temp) + "Page_Test_Ridgeline.prn";
-    }
-    static void TearDownTestSuite() {
-        RemoveVirtualQueue(kQueue);
-        tables_.reset();
-    }
-
-    void SetUp() override {
-        ResetAppState(&state_);
-        SheetFormat& f = state_.Sheet;
-        f.wPaperWidth = 11906;
-        f.wPaperHeight = 16838;
-        f.wFirstLabelPosLeft = 567;
-        f.wFirstLabelPosTop = 567;
-        f.wLabelWidth = 5102;
-        f.wLabelHeight = 4535;
-        f.wSepHorizontal = 567;
-        f.wSepVertical = 567;
-        f.wNumHorizontal = 2;
-        f.wNumVertical = 3;
-        f.wTextWidth = 4535;
-        f.wTextHeight = 2835;
-        lstrcpyA(state_.szLabelText, "abc");
-        lstrcpyA(state_.szSelectedPrinter, kQueue);
-        lstrcpyA(state_.szProjectFile, project_.File("p.dwp").c_str());
-        state_.nToLabel = 3;
-        WriteMultipleImpacts(2);
-        DeleteFileA(portFile_.c_str());
-    }
-
-    void TearDown() override {
-        if (page_ && Text(IDC_EMBOSS) == "Abort...") {
-            Click(IDC_EMBOSS);
-            PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 20000);
-        }
-        SinglePageTest::TearDown();
-    }
-
-    void Type(int id, const char* text) {
-        SetDlgItemTextA(page_, id, text);
-        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
-    }
-
-    // A left click on the page at a point of the sheet picture, given in
-    // the picture's client coordinates.
-    void ClickPicture(int x, int y) {
-        POINT point{x, y};
-        MapWindowPoints(GetDlgItem(page_, IDC_START_PREVIEW), page_, &point, 1);
-        SendMessageA(page_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    }
-
-    bool WaitForStatus(const std::string& text, DWORD milliseconds = 30000) {
-        return PumpUntil([&] { return Text(IDC_STATUS) == text; }, milliseconds);
-    }
-
-    static std::string portFile_;
-    static inline std::unique_ptr<CopiedRuleTables> tables_;
-    TempFolder project_;
-};
-std::string EmbossPageTest::portFile_;
 
 TEST_F(EmbossPageTest, ActivationFillsTheFieldsAndSelectsTheEmbosser) {
     Open();
@@ -203,26 +104,68 @@ TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
     EXPECT_TRUE(job.bEnded);
 }
 
-TEST_F(EmbossPageTest, UserStopsTheJobAndNavigationWaitsForIt) {
-    state_.nToLabel = 10000;
+// Abort only asks the worker to stop: until the worker's own end message
+// the page starts no second job, stays, and keeps the record the worker
+// reads. The worker is held inside the job, with its data source open, by
+// the page not taking the worker's messages.
+TEST_F(EmbossPageTest, AbortedJobHoldsThePageUntilItsWorkerEnds) {
+    std::string rows;
+    for (int i = 1; i <= 200; ++i)
+        rows += "Name " + std::to_string(i) + "\n";
+    const std::string names = project_.File("names.csv");
+    ASSERT_TRUE(WriteFileBytes(names, rows));
+    lstrcpyA(state_.szDatabaseFile, names.c_str());
+    lstrcpyA(state_.szLabelText, "{A}");
+    ScanLabelFields(&state_);
+    state_.nToLabel = 200;
     Open();
     const std::set<std::string> before = TempSpoolFiles();
     // Enter on the page (focus away from Finish) embosses.
     SetFocus(GetDlgItem(page_, IDC_FROM_LABEL));
     PropSheet_PressButton(frame_, PSBTN_FINISH);
-    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_STATUS).rfind("Processing lable", 0) == 0; }));
-    EXPECT_EQ(Text(IDC_EMBOSS), "Abort...");
+    // Past the first label, so the worker has opened the source.
+    ASSERT_TRUE(PumpUntil([&] {
+        const std::string status = Text(IDC_STATUS);
+        return status.rfind("Processing lable ", 0) == 0 &&
+               status.rfind("Processing lable 1 ", 0) != 0;
+    }));
+    ASSERT_TRUE(WaitForSentMessage());
+    const uint32_t source = state_.hDataSource;
+    ASSERT_NE(source, 0u);
 
-    PropSheet_PressButton(frame_, PSBTN_BACK);
-    PropSheet_PressButton(frame_, PSBTN_CANCEL);
-    PumpPending();
+    DialogAnswerer answerer({IDNO});
+    Click(IDC_EMBOSS); // Abort...
+    ClickFrameButton(kBackButton);
+    SetFocus(GetDlgItem(frame_, kFinishButton));
+    ClickFrameButton(kFinishButton);
+    ClickFrameButton(IDCANCEL);
+    EXPECT_TRUE(answerer.seen().empty());
+    EXPECT_STREQ(state_.szLabelText, "{A}") << "the record was released under the worker";
     ASSERT_TRUE(IsWindow(frame_));
     EXPECT_EQ(PropSheet_GetCurrentPageHwnd(frame_), page_);
+    Click(IDC_EMBOSS); // a double click: Emboss again
+    EXPECT_EQ(state_.hDataSource, source) << "the source was closed under the worker";
+    EXPECT_EQ(Text(IDC_EMBOSS), "Abort...");
 
-    Click(IDC_EMBOSS);
     ASSERT_TRUE(WaitForStatus("User abort."));
     EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
+}
+
+// A job started within 100 ms of the last one's end: the preview timer that
+// end set must not reload the source and the tables under the new worker.
+TEST_F(EmbossPageTest, NextJobStartedAtOnceKeepsThePreviewTimerOff) {
+    Open();
+    Click(IDC_EMBOSS);
+    ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
+    Click(IDC_EMBOSS); // no message taken since, so the new worker is alive
+    SetDlgItemTextA(page_, IDC_LABEL_TEXT, "kept");
+    EXPECT_FALSE(KillTimer(page_, kPreviewTimer)) << "the last job's preview timer still runs";
+    SendMessageA(page_, WM_TIMER, kPreviewTimer, 0); // one that was already due
+    EXPECT_EQ(Text(IDC_LABEL_TEXT), "kept");
+
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 30000));
+    EXPECT_TRUE(PumpUntil([&] { return Text(IDC_LABEL_TEXT) != "kept"; }));
 }
 
 TEST_F(EmbossPageTest, PreviewShowsTheLabelInBraille) {

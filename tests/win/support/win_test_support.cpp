@@ -34,6 +34,17 @@ void PumpPending() {
     }
 }
 
+bool WaitForSentMessage(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        SwitchToThread();
+    }
+    return true;
+}
+
 namespace {
 UINT CALLBACK CreatePageCallback(HWND, UINT message, LPPROPSHEETPAGEA) {
     return message == PSPCB_CREATE ? 1 : 0;

@@ -13,6 +13,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
 // Dispatches what is queued now.
 void PumpPending();
 
+// Waits, dispatching nothing, until another thread is blocked sending this
+// thread a message: a worker is then held where it is until the next pump.
+bool WaitForSentMessage(DWORD milliseconds = 5000);
+
 // A modeless wizard holding one page, made from the program's own template;
 // `row` becomes the page's lParam. Null when the sheet cannot be made.
 HWND OpenSinglePageWizard(UINT templateId, DLGPROC procedure, void* row);
