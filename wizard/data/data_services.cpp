@@ -84,7 +84,7 @@ LabelServices& ProgramLabelServices() {
 
 int ComposeLabelText(char* buffer, int32_t record, AppState* state) {
     const int composed = ComposeLabelText(buffer, record, state, ProgramLabelServices());
-    return DataSourceFailed(state) ? -1 : composed;
+    return DataSourceFailed(state) ? kComposeSourceFailed : composed;
 }
 
 char* Utf8ToAnsiText(char* text) {
