@@ -316,7 +316,7 @@ TEST_P(EmbossJobFaultTest, JobEndsWithOneMessageNamingTheFile) {
     EXPECT_EQ(answerer.seen()[0].text.rfind(lead, 0), 0u) << answerer.seen()[0].text;
     EXPECT_TRUE(ReadFileBytes(portFile_).empty()) << "printed";
     EXPECT_EQ(TempSpoolFiles(), spoolBefore);
-    // Unattended, the wizard stays open with the message for the user.
+    // The wizard stays open for the user, unattended too.
     EXPECT_EQ(PropSheet_GetCurrentPageHwnd(frame_), page_);
 }
 
