@@ -84,7 +84,10 @@ LabelServices& ProgramLabelServices() {
 
 int ComposeLabelText(char* buffer, int32_t record, AppState* state) {
     const int composed = ComposeLabelText(buffer, record, state, ProgramLabelServices());
-    return DataSourceFailed(state) ? -1 : composed;
+    // Only a source that this label opened or read can have failed it; the
+    // failed open of an earlier source must not end a label without one.
+    const bool sourceUsed = composed == kComposeSourceNotOpened || state->hDataSource != 0;
+    return sourceUsed && DataSourceFailed(state) ? kComposeSourceFailed : composed;
 }
 
 char* Utf8ToAnsiText(char* text) {

@@ -22,8 +22,8 @@ class TranslatorServices : public DataSourceServices {
 // The program's composition services.
 LabelServices& ProgramLabelServices();
 
-// One label for embossing with the program's services; -1 when the data
-// source failed, so that the job ends.
+// One label for embossing with the program's services; kComposeSourceFailed
+// when the spreadsheet application failed the source and has said so.
 int ComposeLabelText(char* buffer, int32_t record, AppState* state);
 
 // A malloc()ed ANSI copy of a UTF-8 heap text, which it frees. Text that

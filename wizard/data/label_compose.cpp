@@ -79,11 +79,11 @@ int ComposeLabelText(char* buffer, int32_t record, AppState* state, LabelService
         state->hTranslator = services.LoadTables(*state);
     }
     if (HasSourcePath(*state) && state->hDataSource == 0) {
-        return 0;
+        return kComposeSourceNotOpened;
     }
     MergeLabelFields(buffer, *state, record, services);
     if (state->hTranslator == 0) {
-        return 0;
+        return kComposeNoTables;
     }
     char braille[kBrailleTextSize];
     TranslateAndClip(buffer, braille, *state, services);

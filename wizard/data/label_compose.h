@@ -41,6 +41,13 @@ class DataSourceServices : public LabelServices {
 // A field whose cell cannot be read stays as typed.
 void MergeLabelFields(char* buffer, AppState& state, int32_t row, LabelServices& services);
 
+// What composition gives besides 1 (composed) and 0 (no label text). Every
+// label of a job needs the data file and the tables, so a job ends at the
+// first label that gives one of these rather than emboss blank labels.
+constexpr int kComposeSourceFailed = -1;    // the source has told the user why
+constexpr int kComposeSourceNotOpened = -2; // the data file would not open
+constexpr int kComposeNoTables = -3;        // the translation tables would not load
+
 // One label for embossing: composed braille lines, each NUL-terminated,
 // and one more NUL, into `buffer` (kLabelTextBufferSize bytes). Opens the
 // source and loads the tables when the source is closed. 1 on success.

@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "data_services.h"
 #include "emboss_run.h"
 #include "job_sink.h"
 #include "label_placement.h"
 #include "page_grid.h"
+#include "paths.h"
 #include "raw_print.h"
 #include "resource.h"
 #include "settings.h"
@@ -44,6 +47,27 @@ class PageJobControl : public JobControl {
 void Fail(const EmbossJob& job, int code, const char* szSpoolFile) {
     SendMessageA(job.hProgress, PBM_SETPOS, 0, 0);
     SendMessageA(job.hPage, kJobFailedMessage, code, reinterpret_cast<LPARAM>(szSpoolFile));
+}
+
+// A job that ended for want of its data file or its tables names the file,
+// so that the user knows what to mend; the page answers before the job's
+// end is shown.
+void TellUnreadFile(const EmbossJob& job, JobOutcome outcome) {
+    const AppState& state = *job.pState;
+    char path[MAX_PATH] = "";
+    UINT text = 0;
+    if (outcome == kJobNoDataFile) {
+        lstrcpynA(path, state.szDatabaseFile, sizeof path);
+        text = IDS_DATA_FILE_NOT_OPENED;
+    } else if (outcome == kJobNoTables) {
+        const std::string name(state.szRuleFile,
+                               strnlen(state.szRuleFile, sizeof state.szRuleFile));
+        RuleFilePath(path, sizeof path, name.c_str());
+        text = IDS_TABLE_NOT_LOADED;
+    } else {
+        return;
+    }
+    SendMessageA(job.hPage, kUnreadFileMessage, text, reinterpret_cast<LPARAM>(path));
 }
 
 } // namespace
@@ -103,6 +127,7 @@ DWORD WINAPI EmbossJobThread(LPVOID parameter) {
     // A spool file that could not be completed is never printed.
     const int code = JobResultCode(outcome, closed);
     if (code != kPrintDone) {
+        TellUnreadFile(job, outcome);
         Fail(job, code, spoolFile);
         return 0;
     }

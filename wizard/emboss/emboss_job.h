@@ -14,6 +14,10 @@ constexpr UINT kJobFailedMessage = WM_APP + 1; // wParam: result code 0..6
 // name into the MAX_PATH bytes at lParam, so the name is read on the thread
 // that writes it.
 constexpr UINT kCopyPrinterMessage = WM_APP + 2;
+// Sent by the worker before the failure message when the job could not read
+// a file that every label needs: the page shows string wParam, a format
+// naming the file whose path is at lParam.
+constexpr UINT kUnreadFileMessage = WM_APP + 3;
 
 // What the page hands its worker.
 struct EmbossJob {

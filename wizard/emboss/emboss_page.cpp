@@ -320,6 +320,10 @@ INT_PTR CALLBACK EmbossPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     case kCopyPrinterMessage:
         lstrcpynA(reinterpret_cast<char*>(lParam), state->szSelectedPrinter, MAX_PATH);
         return TRUE;
+    case kUnreadFileMessage:
+        ShowMessage(page, GetModuleHandleA(nullptr), static_cast<UINT>(wParam),
+                    MB_OK | MB_ICONEXCLAMATION, reinterpret_cast<const char*>(lParam));
+        return TRUE;
     }
     return FALSE;
 }

@@ -1,9 +1,21 @@
 #include "emboss_run.h"
 
 #include "job_framing.h"
+#include "label_compose.h"
 #include "spool_send.h"
 
 namespace {
+
+JobOutcome ComposeFailureOutcome(int nComposeFailure) {
+    switch (nComposeFailure) {
+    case kComposeSourceNotOpened:
+        return kJobNoDataFile;
+    case kComposeNoTables:
+        return kJobNoTables;
+    default:
+        return kJobSourceFailed;
+    }
+}
 
 // Tells a write that failed from a label that could not be placed.
 class WatchedSink : public JobSink {
@@ -59,11 +71,11 @@ JobOutcome WriteEmbossJob(LabelJob& job, int32_t nFrom, int32_t nStartPos, uint3
     watched.pSink = &sink;
     const JobOutcome outcome = WriteLabels(watched, nFrom, nStartPos, nImpacts, control);
     job.bPagePending = watched.bPagePending;
-    job.bSourceFailed = watched.bSourceFailed;
+    job.nComposeFailure = watched.nComposeFailure;
     if (outcome != kJobFailed)
         return outcome;
-    if (watched.bSourceFailed)
-        return kJobSourceFailed;
+    if (watched.nComposeFailure)
+        return ComposeFailureOutcome(watched.nComposeFailure);
     return sink.Failed() ? kJobWriteFailed : kJobFailed;
 }
 
@@ -76,7 +88,10 @@ int JobResultCode(JobOutcome outcome, int bSpoolClosed) {
     case kJobWriteFailed:
         return kJobSpoolNotWritten;
     case kJobSourceFailed:
-        // The application's own message has said what failed.
+    case kJobNoDataFile:
+    case kJobNoTables:
+        // A message of its own has said what failed: the spreadsheet
+        // application's, or the page's naming the file.
         return kPrintNoJob;
     case kJobComplete:
         break;

@@ -23,6 +23,8 @@ enum JobOutcome {
     kJobFailed,       // a label could not be placed
     kJobWriteFailed,  // a write to the sink failed
     kJobSourceFailed, // the data source failed; the user has been told why
+    kJobNoDataFile,   // the data file would not open
+    kJobNoTables,     // the translation tables would not load
 };
 
 // Failures of the job itself, after printing's codes 0..3 (spool_send.h).

@@ -56,7 +56,7 @@ int DrawLabel(LabelJob& job, int64_t X, int64_t Y, int32_t nLabel, int32_t nRow,
     const int composed = job.pfnCompose ? job.pfnCompose(text, nLabel, job.pState) : 0;
     if (composed < 0) {
         free(text);
-        job.bSourceFailed = 1;
+        job.nComposeFailure = composed;
         return 0;
     }
     // A label whose composition fails is left blank but keeps its slot.

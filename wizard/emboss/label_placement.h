@@ -9,13 +9,13 @@ constexpr size_t kLabelTextSize = 4096;
 
 // Writes record nRecord's composed label into a kLabelTextSize buffer:
 // NUL-terminated lines of braille cells, ended by an extra NUL. 1, 0 (the
-// label stays blank), or -1 when the data source failed and the job must
-// end.
+// label stays blank), or below 0 when the job must end (the kCompose codes
+// of label_compose.h).
 using ComposeLabelFn = int (*)(char* pBuffer, int32_t nRecord, AppState* pState);
 
 // One running job's placement state. The grid is allocated by the caller
 // (W x H, see page_grid.h); bPagePending is set while it holds a drawn label
-// not yet written, bSourceFailed once composition gave -1.
+// not yet written; nComposeFailure keeps the result below 0 that ended it.
 struct LabelJob {
     AppState* pState;
     uint8_t* pGrid;
@@ -24,7 +24,7 @@ struct LabelJob {
     JobSink* pSink;
     ComposeLabelFn pfnCompose;
     int bPagePending;
-    int bSourceFailed;
+    int nComposeFailure;
 };
 
 LabelJob MakeLabelJob(AppState* pState, uint8_t* pGrid, uint32_t W, uint32_t H, JobSink* pSink,

@@ -173,3 +173,5 @@
 
 // Messages of our own, beyond the string table above.
 #define IDS_PROJECT_NOT_SAVED 200
+#define IDS_DATA_FILE_NOT_OPENED 201
+#define IDS_TABLE_NOT_LOADED 202

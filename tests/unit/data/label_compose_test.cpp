@@ -103,7 +103,7 @@ class ComposeTest : public ::testing::Test {
             *result = done;
         }
         std::vector<std::string> lines;
-        for (const char* line = buffer; done && *line; line += std::strlen(line) + 1) {
+        for (const char* line = buffer; done == 1 && *line; line += std::strlen(line) + 1) {
             lines.push_back(line);
         }
         return lines;
@@ -145,18 +145,34 @@ TEST_F(ComposeTest, WithoutDataSourceComposesTheTextAlone) {
     EXPECT_EQ(0, fake_.opens);
 }
 
-TEST_F(ComposeTest, FailsWithoutSourceOrTranslator) {
+// A job ends at a label whose data file or tables cannot be had, rather
+// than emboss it blank; a record past the last row is still a label.
+TEST_F(ComposeTest, ResultWhenSourceOrTablesAreMissing) {
+    const struct {
+        const char* name;
+        bool hasPath, openFails;
+        uint32_t tables;
+        int32_t record;
+        int result;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"data file will not open", true, true, 7, 1, kComposeSourceNotOpened, {}},
+        {"tables will not load", true, false, 0, 1, kComposeNoTables, {}},
+        {"neither: the data file first", true, true, 0, 1, kComposeSourceNotOpened, {}},
+        {"no data file, no tables", false, false, 0, 1, kComposeNoTables, {}},
+        {"record past the last row", true, false, 7, 3, 1, {"{A}"}},
+        {"record below 1", true, false, 7, -1, 0, {}},
+    };
     SetText("{A}");
-    int result = -1;
-    fake_.openFails = true;
-    Compose(1, &result);
-    EXPECT_EQ(0, result);
-    fake_.openFails = false;
-    fake_.tables = 0;
-    Compose(1, &result);
-    EXPECT_EQ(0, result);
-    Compose(-1, &result);
-    EXPECT_EQ(0, result);
+    for (const auto& c : cases) {
+        std::strcpy(state_.szDatabaseFile, c.hasPath ? "c:\\data\\names.csv" : "");
+        state_.hDataSource = 0;
+        fake_.openFails = c.openFails;
+        fake_.tables = c.tables;
+        int result = 2;
+        EXPECT_EQ(c.lines, Compose(c.record, &result)) << c.name;
+        EXPECT_EQ(c.result, result) << c.name;
+    }
 }
 
 TEST_F(ComposeTest, HugeCellsStayInsideTheBuffer) {

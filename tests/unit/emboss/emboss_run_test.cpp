@@ -7,6 +7,7 @@
 
 #include "embview_decode.h"
 #include "emboss_run.h"
+#include "label_compose.h"
 #include "memory_sink.h"
 #include "page_grid.h"
 #include "spool_send.h"
@@ -14,13 +15,14 @@
 namespace {
 
 std::vector<int32_t> gComposed;
-int32_t gSourceFailsAt = 0;
+int32_t gFailsAt = 0;
+int gFailure = 0; // what composing label gFailsAt gives
 
 // Label n: one line of one cell whose dots spell n's low bits.
 int RecordingCompose(char* pBuffer, int32_t nRecord, AppState*) {
     gComposed.push_back(nRecord);
-    if (gSourceFailsAt && nRecord == gSourceFailsAt)
-        return -1;
+    if (gFailsAt && nRecord == gFailsAt)
+        return gFailure;
     pBuffer[0] = static_cast<char>(nRecord & 0x3F);
     pBuffer[1] = pBuffer[2] = 0;
     return 1;
@@ -57,7 +59,7 @@ struct Job {
         H = PageGridHeight(state.Sheet.wPaperHeight);
         grid = AllocPageGrid(W, H);
         gComposed.clear();
-        gSourceFailsAt = 0;
+        gFailsAt = 0;
     }
     ~Job() { FreePageGrid(grid); }
     JobOutcome Run(int32_t from, int32_t start, ScriptedControl& control) {
@@ -168,25 +170,34 @@ constexpr const char* kFullDisk = "/dev/full";
 
 // What the page is told of a job: a write to the spool file that fails, in
 // a sheet or only when the file is closed, is told as a spool file failure;
-// a failed data source ends the job at that label.
+// a label without its data source or tables ends the job there, and the
+// outcome says which, so that the page can name the file.
 TEST(EmbossRun, ResultCodes) {
     struct Case {
         const char* name;
         int32_t from, to;
         uint16_t across; // 0: no slot can take a label
         int stopBefore;
-        int32_t sourceFailsAt;
-        size_t limit;  // bytes the memory sink takes
-        bool fullDisk; // a spool file on a full disk instead of the sink
+        int32_t failsAt; // the label whose composing gives `failure`
+        int failure;
+        size_t limit;       // bytes the memory sink takes
+        bool fullDisk;      // a spool file on a full disk instead of the sink
+        JobOutcome outcome; // not checked on a full disk: the buffer decides when it shows
         int code;
     } cases[] = {
-        {"whole job", 1, 7, 2, 0, 0, SIZE_MAX, false, kPrintDone},
-        {"stopped", 1, 7, 2, 3, 0, SIZE_MAX, false, kJobUserAbort},
-        {"label not placed", 1, 7, 0, 0, 0, SIZE_MAX, false, kJobNoMemory},
-        {"source failed", 1, 7, 2, 0, 2, SIZE_MAX, false, kPrintNoJob},
-        {"sheet refused", 1, 7, 2, 0, 0, 200, false, kPrintSpoolUnreadable},
-        {"full disk in a sheet", 1, 7, 2, 0, 0, SIZE_MAX, true, kPrintSpoolUnreadable},
-        {"full disk on closing", 5, 4, 2, 0, 0, SIZE_MAX, true, kPrintSpoolUnreadable},
+        {"whole job", 1, 7, 2, 0, 0, 0, SIZE_MAX, false, kJobComplete, kPrintDone},
+        {"blank label", 1, 7, 2, 0, 3, 0, SIZE_MAX, false, kJobComplete, kPrintDone},
+        {"stopped", 1, 7, 2, 3, 0, 0, SIZE_MAX, false, kJobStopped, kJobUserAbort},
+        {"label not placed", 1, 7, 0, 0, 0, 0, SIZE_MAX, false, kJobFailed, kJobNoMemory},
+        {"source failed", 1, 7, 2, 0, 2, kComposeSourceFailed, SIZE_MAX, false, kJobSourceFailed,
+         kPrintNoJob},
+        {"data file not opened", 1, 7, 2, 0, 1, kComposeSourceNotOpened, SIZE_MAX, false,
+         kJobNoDataFile, kPrintNoJob},
+        {"tables not loaded", 3, 7, 2, 0, 3, kComposeNoTables, SIZE_MAX, false, kJobNoTables,
+         kPrintNoJob},
+        {"sheet refused", 1, 7, 2, 0, 0, 0, 200, false, kJobWriteFailed, kPrintSpoolUnreadable},
+        {"full disk in a sheet", 1, 7, 2, 0, 0, 0, SIZE_MAX, true, {}, kPrintSpoolUnreadable},
+        {"full disk on closing", 5, 4, 2, 0, 0, 0, SIZE_MAX, true, {}, kPrintSpoolUnreadable},
     };
     for (const Case& c : cases) {
         if (c.fullDisk && !kFullDisk)
@@ -194,23 +205,29 @@ TEST(EmbossRun, ResultCodes) {
         Job job;
         job.state.Sheet.wNumHorizontal = c.across;
         job.sink.limit = c.limit;
-        gSourceFailsAt = c.sourceFailsAt;
+        gFailsAt = c.failsAt;
+        gFailure = c.failure;
         ScriptedControl control;
         control.last = c.to;
         control.stopBefore = c.stopBefore;
+        JobOutcome outcome;
         int code;
         if (c.fullDisk) {
             FILE* spool = fopen(kFullDisk, "wb");
             ASSERT_NE(spool, nullptr) << kFullDisk;
             FileJobSink sink(spool);
-            const JobOutcome outcome = job.RunInto(sink, c.from, 1, control);
+            outcome = job.RunInto(sink, c.from, 1, control);
             code = JobResultCode(outcome, fclose(spool) == 0);
         } else {
-            code = JobResultCode(job.Run(c.from, 1, control), 1);
+            outcome = job.Run(c.from, 1, control);
+            code = JobResultCode(outcome, 1);
+        }
+        if (!c.fullDisk) {
+            EXPECT_EQ(outcome, c.outcome) << c.name;
         }
         EXPECT_EQ(code, c.code) << c.name;
-        if (c.sourceFailsAt) {
-            EXPECT_EQ(gComposed.back(), c.sourceFailsAt) << c.name;
+        if (c.failure < 0) {
+            EXPECT_EQ(gComposed.back(), c.failsAt) << c.name << ": labels composed after it";
         }
     }
 }

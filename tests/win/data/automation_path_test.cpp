@@ -112,6 +112,10 @@ TEST_F(AutomationPathTest, UnreadableWorkbookIsReportedAndLeavesNothingOpen) {
     EXPECT_NE(std::string::npos, g_errors[0].find("Open")) << g_errors[0];
     EXPECT_EQ(-1, DataSourceRowCount(&state_));
     EXPECT_EQ(1, DataSourceFailed(&state_));
+    // A label without a data source is not failed by it.
+    char label[4096];
+    state_.szDatabaseFile[0] = '\0';
+    EXPECT_NE(kComposeSourceFailed, ComposeLabelText(label, 1, &state_));
 
     // The process goes on, and the next workbook opens.
     Use("good.xls", MakeXls({}, {Number(0, 0, 7)}));

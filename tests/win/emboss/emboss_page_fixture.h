@@ -75,6 +75,8 @@ class EmbossPageTest : public SinglePageTest {
         f.wTextWidth = 4535;
         f.wTextHeight = 2835;
         lstrcpyA(state_.szLabelText, "abc");
+        // A job ends at once without its tables.
+        lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");
         lstrcpyA(state_.szSelectedPrinter, kQueue);
         lstrcpyA(state_.szProjectFile, project_.File("p.dwp").c_str());
         state_.nToLabel = 3;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -169,7 +170,6 @@ TEST_F(EmbossPageTest, NextJobStartedAtOnceKeepsThePreviewTimerOff) {
 }
 
 TEST_F(EmbossPageTest, PreviewShowsTheLabelInBraille) {
-    lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");
     lstrcpyA(state_.szLabelText, "braille");
     Open();
     // The preview loaded the tables; the same translation straight from the
@@ -210,7 +210,6 @@ TEST_F(EmbossPageTest, PicturesBeforeDuringAndAfterAJob) {
     if (!GetEnvironmentVariableA("DOTWELL_SHOTS", folder, sizeof folder))
         GTEST_SKIP() << "DOTWELL_SHOTS names no folder";
     state_.nToLabel = 400;
-    lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");
     lstrcpyA(state_.szLabelText, "Dotwell\r\nlabels");
     Open();
     SetWindowPos(frame_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
@@ -223,5 +222,111 @@ TEST_F(EmbossPageTest, PicturesBeforeDuringAndAfterAJob) {
     PumpUntil([] { return false; }, 500);
     EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-after.bmp"));
 }
+
+// What can be gone or broken by the time a job starts, after the page has
+// shown the label; unattended, it is so when the wizard starts.
+enum class JobFault { kDataFileDeleted, kDataFileLocked, kTableRemoved, kTableBroken };
+
+struct JobFaultCase {
+    const char* name;
+    JobFault fault;
+    bool unattended;
+};
+
+void PrintTo(const JobFaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class EmbossJobFaultTest : public EmbossPageTest,
+                           public ::testing::WithParamInterface<JobFaultCase> {
+  protected:
+    void TearDown() override {
+        EmbossPageTest::TearDown();
+        if (lock_ != INVALID_HANDLE_VALUE)
+            CloseHandle(lock_);
+        DeleteFileA(table_);
+    }
+
+    bool Break(JobFault fault, const std::string& dataFile) {
+        switch (fault) {
+        case JobFault::kDataFileDeleted:
+            return DeleteFileA(dataFile.c_str());
+        case JobFault::kDataFileLocked:
+            // Opened without sharing, as another program may hold it.
+            lock_ = CreateFileA(dataFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+            return lock_ != INVALID_HANDLE_VALUE;
+        case JobFault::kTableRemoved:
+            return DeleteFileA(table_);
+        case JobFault::kTableBroken:
+            return WriteFileBytes(table_, "this is no table\n");
+        }
+        return false;
+    }
+
+    HANDLE lock_ = INVALID_HANDLE_VALUE;
+    char table_[MAX_PATH] = "";
+};
+
+// A job that cannot read its data file or load its table ends at its first
+// label with one message naming the file, never as a success, and nothing is
+// printed. The preview then shows what it shows for such a source or table.
+TEST_P(EmbossJobFaultTest, JobEndsWithOneMessageNamingTheFile) {
+    const JobFaultCase& c = GetParam();
+    const std::string names = project_.File("names.csv");
+    ASSERT_TRUE(WriteFileBytes(names, "Ann\nBob\nCy\n"));
+    lstrcpyA(state_.szDatabaseFile, names.c_str());
+    lstrcpyA(state_.szLabelText, "{A}");
+    ScanLabelFields(&state_);
+    // A table of the test's own, copied from the shipped one, to take away.
+    char shipped[MAX_PATH];
+    RuleFilePath(shipped, sizeof shipped, "en-ueb-g2.qrf");
+    RuleFilePath(table_, sizeof table_, "job-fault.qrf");
+    ASSERT_TRUE(CopyFileA(shipped, table_, FALSE));
+    lstrcpyA(state_.szRuleFile, "job-fault.qrf");
+    state_.bAutoEmboss = c.unattended;
+    const std::set<std::string> spoolBefore = TempSpoolFiles();
+
+    DialogAnswerer answerer({IDOK});
+    if (c.unattended) {
+        ASSERT_TRUE(Break(c.fault, names));
+        Open(); // embosses at once
+    } else {
+        Open();
+        ASSERT_TRUE(Break(c.fault, names));
+        Click(IDC_EMBOSS);
+    }
+    const std::string preview = Text(IDC_LABEL_TEXT);
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 30000));
+
+    EXPECT_EQ(Text(IDC_STATUS), "Could not create a print job");
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].caption, "Dotwell");
+    std::string lead;
+    if (c.fault == JobFault::kDataFileDeleted || c.fault == JobFault::kDataFileLocked) {
+        // The reader keeps the path it was given in lower case.
+        std::string path = names;
+        CharLowerA(path.data());
+        lead = "The data file " + path + " could not be opened.";
+        EXPECT_EQ(Text(IDC_LABEL_TEXT), preview) << "a source that will not open leaves it";
+    } else {
+        lead = std::string("The translation table ") + table_ + " could not be loaded.";
+        EXPECT_EQ(Text(IDC_LABEL_TEXT), "Ann") << "without its table the text as typed";
+    }
+    EXPECT_EQ(answerer.seen()[0].text.rfind(lead, 0), 0u) << answerer.seen()[0].text;
+    EXPECT_TRUE(ReadFileBytes(portFile_).empty()) << "printed";
+    EXPECT_EQ(TempSpoolFiles(), spoolBefore);
+    // The wizard stays open for the user, unattended too.
+    EXPECT_EQ(PropSheet_GetCurrentPageHwnd(frame_), page_);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, EmbossJobFaultTest,
+    ::testing::Values(JobFaultCase{"DataFileDeleted", JobFault::kDataFileDeleted, false},
+                      JobFaultCase{"DataFileLocked", JobFault::kDataFileLocked, false},
+                      JobFaultCase{"TableRemoved", JobFault::kTableRemoved, false},
+                      JobFaultCase{"TableBroken", JobFault::kTableBroken, false},
+                      JobFaultCase{"UnattendedDataFileDeleted", JobFault::kDataFileDeleted, true}),
+    [](const ::testing::TestParamInfo<JobFaultCase>& info) { return info.param.name; });
 
 } // namespace

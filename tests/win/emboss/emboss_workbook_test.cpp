@@ -57,25 +57,48 @@ class EmbossWorkbookTest : public EmbossPageTest {
 };
 
 // A failing call of the spreadsheet application ends the job at its first
-// label with one message, and nothing is printed.
-TEST_F(EmbossWorkbookTest, FailingReadEndsTheJobWithOneMessage) {
+// label with the application's one message, and nothing is printed: a read
+// that fails, or a workbook gone since the page showed it. The page adds no
+// message of its own.
+TEST_F(EmbossWorkbookTest, FailingCallEndsTheJobWithOneMessage) {
+    const struct {
+        const char* name;
+        const char* labelText;
+        bool deleted;
+    } cases[] = {
+        // Column NAME lies beyond the sheet's last column: every read fails.
+        {"read fails", "{NAME}", false},
+        {"workbook deleted", "{A}", true},
+    };
     const std::string book = project_.File("names.xls");
     const Bytes bytes = MakeXls({}, {Label(0, 0, u"Ann", false), Label(1, 0, u"Bob", false),
                                      Label(2, 0, u"Cy", false), Label(3, 0, u"Di", false)});
-    ASSERT_TRUE(WriteFileBytes(book, std::string(bytes.begin(), bytes.end())));
-    lstrcpyA(state_.szDatabaseFile, book.c_str());
-    // Column NAME lies beyond the sheet's last column: every read fails.
-    lstrcpyA(state_.szLabelText, "{NAME}");
-    ScanLabelFields(&state_);
-    state_.nToLabel = 4;
-    Open();
-    ASSERT_EQ(state_.nMaxLabel, 4);
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteFileBytes(book, std::string(bytes.begin(), bytes.end())));
+        lstrcpyA(state_.szDatabaseFile, book.c_str());
+        lstrcpyA(state_.szLabelText, c.labelText);
+        ScanLabelFields(&state_);
+        state_.nToLabel = 4;
+        Open();
+        ASSERT_EQ(state_.nMaxLabel, 4) << c.name;
+        if (c.deleted) {
+            ASSERT_TRUE(DeleteFileA(book.c_str())) << c.name;
+        }
+        {
+            std::lock_guard<std::mutex> lock(g_messagesLock);
+            g_messageThreads.clear();
+        }
 
-    Click(IDC_EMBOSS);
-    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 60000));
-    EXPECT_EQ(WorkerMessages(), 1u);
-    EXPECT_EQ(Text(IDC_STATUS), "Could not create a print job");
-    EXPECT_TRUE(ReadFileBytes(portFile_).empty()) << "printed";
+        DialogAnswerer answerer({IDOK});
+        Click(IDC_EMBOSS);
+        ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 60000)) << c.name;
+        EXPECT_EQ(WorkerMessages(), 1u) << c.name;
+        EXPECT_TRUE(answerer.seen().empty()) << c.name;
+        EXPECT_EQ(Text(IDC_STATUS), "Could not create a print job") << c.name;
+        EXPECT_TRUE(ReadFileBytes(portFile_).empty()) << c.name << ": printed";
+        DestroyWindow(frame_);
+        PumpPending();
+    }
 }
 
 } // namespace

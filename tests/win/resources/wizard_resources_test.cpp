@@ -72,6 +72,10 @@ constexpr StringCase kStrings[] = {
     {52, "Comma separeted files(*.csv)|*.csv||"},
     {53, "Comma separeted files(*.csv)|*.csv||"},
     {54, "Edit..."},
+    {201, "The data file %s could not be opened.\n\nIt may have been moved, deleted or in use by "
+          "another program. No labels were embossed."},
+    {202, "The translation table %s could not be loaded.\n\nIt may have been removed or damaged; "
+          "choose a table on the Translation page. No labels were embossed."},
 };
 
 TEST(WizardStrings, TextsStandAsTheProgramShowsThem) {
