@@ -154,7 +154,8 @@ struct Case {
     const char* corpus;
     const char* table;
     const char* oracle;
-    const char* known; // null: every line must match
+    const char* known; // lines or words known to differ, with the reason; may be null
+    bool exact;        // every other line must match; else 98 % of the words
 };
 
 class Differential : public testing::TestWithParam<Case> {};
@@ -181,7 +182,7 @@ TEST_P(Differential, MatchesReference) {
         }
     }
     std::set<std::string> seenKnown;
-    int nLines = 0, nSameLines = 0, nWords = 0, nSameWords = 0;
+    int nLines = 0, nSameLines = 0, nKnownLines = 0, nWords = 0, nSameWords = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string ansi;
         std::vector<uint8_t> theirs;
@@ -190,6 +191,11 @@ TEST_P(Differential, MatchesReference) {
         std::vector<uint8_t> ours = OurCells(table, ansi);
         ++nLines;
         nSameLines += ours == theirs;
+        if (ours != theirs && known.count(lines[i])) {
+            seenKnown.insert(lines[i]);
+            ++nKnownLines;
+            continue;
+        }
         std::vector<std::string> words = SplitWords(lines[i]);
         auto a = SplitCells(ours), b = SplitCells(theirs);
         bool aligned = a.size() == words.size() && b.size() == words.size();
@@ -199,7 +205,7 @@ TEST_P(Differential, MatchesReference) {
                 ++nSameWords;
                 continue;
             }
-            if (c.known && known.count(words[w])) {
+            if (known.count(words[w])) {
                 seenKnown.insert(words[w]);
                 continue;
             }
@@ -214,26 +220,26 @@ TEST_P(Differential, MatchesReference) {
     double wordShare = 100.0 * nSameWords / nWords;
     std::printf("%s: %d/%d lines, %d/%d words (%.2f %%) identical\n", c.table, nSameLines, nLines,
                 nSameWords, nWords, wordShare);
-    if (!c.known)
-        EXPECT_EQ(nSameLines, nLines);
+    if (c.exact)
+        EXPECT_EQ(nSameLines + nKnownLines, nLines);
     else
         EXPECT_GE(wordShare, 98.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, Differential,
-                         testing::Values(Case{"en.txt", "en-ueb-g1.qrf", "en-ueb-g1.ctb", nullptr},
-                                         Case{"en.txt", "en-ueb-g2.qrf", "en-ueb-g2.ctb",
-                                              "en-ueb-g2.known"},
-                                         Case{"de.txt", "de-g0.qrf", "de-g0-detailed.utb", nullptr},
-                                         Case{"sv.txt", "sv-g0.qrf", "sv-g0.utb", nullptr},
-                                         Case{"fr.txt", "fr-g0.qrf", "fr-bfu-comp6.utb", nullptr},
-                                         Case{"es.txt", "es-g0.qrf", "es-g1.ctb", nullptr}),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             std::string n = info.param.table;
-                             std::string name;
-                             for (char ch : n.substr(0, n.find('.')))
-                                 name += isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Tables, Differential,
+    testing::Values(Case{"en.txt", "en-ueb-g1.qrf", "en-ueb-g1.ctb", "en-ueb.known", true},
+                    Case{"en.txt", "en-ueb-g2.qrf", "en-ueb-g2.ctb", "en-ueb.known", false},
+                    Case{"de.txt", "de-g0.qrf", "de-g0-detailed.utb", nullptr, true},
+                    Case{"sv.txt", "sv-g0.qrf", "sv-g0.utb", nullptr, true},
+                    Case{"fr.txt", "fr-g0.qrf", "fr-bfu-comp6.utb", nullptr, true},
+                    Case{"es.txt", "es-g0.qrf", "es-g1.ctb", nullptr, true}),
+    [](const testing::TestParamInfo<Case>& info) {
+        std::string n = info.param.table;
+        std::string name;
+        for (char ch : n.substr(0, n.find('.')))
+            name += isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+        return name;
+    });
 
 } // namespace
