@@ -76,6 +76,8 @@ void PairQuotes(const Table& t, const uint8_t* s, size_t len, std::pmr::vector<u
             roles[stack[match].pos] = kQuoteOpen | specific;
             roles[i] = kQuoteClose | specific;
             depth = match;
+        } else if (m.unpaired.len && (prev & kDigit)) {
+            roles[i] = kQuoteUnpaired; // 12" x 8": inches, not quotation marks
         } else if (m.opens && depth < kMaxDepth && (opening || !(t.flags[c] & kJoiner))) {
             roles[i] = kQuoteOpen;
             bool afterPunct = !opening && !afterWord;
