@@ -52,10 +52,10 @@ void LinePlanner::Plan(const uint8_t* s, size_t b, size_t e, const QuoteRoles& q
     plan.runs.clear();
     plan.steps.clear();
     plan.needs.clear();
-    // Room for the worst case up front: the arena makes that cheap.
-    plan.sequences.reserve(e - b);
-    plan.runs.reserve(e - b);
-    plan.steps.reserve(2 * (e - b));
+    // Room for the usual case up front: the arena makes that cheap.
+    plan.sequences.reserve((e - b) / 2 + 1);
+    plan.runs.reserve((e - b) / 2 + 1);
+    plan.steps.reserve(e - b);
     for (size_t p = b; p < e;) {
         if (Is(s[p], kSpace)) {
             ++p;
@@ -173,11 +173,14 @@ void LinePlanner::PlanLetters(RunInfo& r, bool noWordSigns) {
     RunShape shape{src, low_, cut_, n, r.wordStart, r.wordEnd, nullptr, 0, 0, noWordSigns};
     MarkBoundaries(t_, low_, n, cut_);
     shape.forced = ForcedShortform(src, n, shape.forcedAt, shape.forcedLen);
+    // Nothing bridges a shortform kept whole; the letters around it still
+    // belong to the word ("be" of "befriend").
     if (shape.forced) {
-        if (shape.forcedAt > 0)
-            cut_[shape.forcedAt] = kPartCut;
-        if (shape.forcedAt + shape.forcedLen < n)
-            cut_[shape.forcedAt + shape.forcedLen] = kPartCut;
+        if (shape.forcedAt > 0 && cut_[shape.forcedAt] == kNoCut)
+            cut_[shape.forcedAt] = kBoundaryCut;
+        if (shape.forcedAt + shape.forcedLen < n &&
+            cut_[shape.forcedAt + shape.forcedLen] == kNoCut)
+            cut_[shape.forcedAt + shape.forcedLen] = kBoundaryCut;
     }
     PlanRun(t_, shape, true, runPlan_);
     // A contracted word that reads as another word's sign is spelled out; a
@@ -253,16 +256,19 @@ void LinePlanner::SpellStep(RunInfo& r, size_t step) {
 }
 
 // Punctuation that would read as something else takes the grade 1
-// indicator: a groupsign-like cell between letters ("a:b"), or a cell
-// like the opening quotation mark where a mark could open ("Wh-?").
+// indicator: a groupsign-like cell between letters ("a:b") or before a
+// word (".com"), or a cell like the opening quotation mark where a mark
+// could open ("Wh-?").
 void LinePlanner::Punctuation(size_t i, const SequenceInfo& q) {
     uint8_t c = s_[i];
-    bool betweenLetters =
-        i > q.begin && i + 1 < q.end && Is(s_[i - 1], kLetter) && Is(s_[i + 1], kLetter);
+    bool letterAfter = i + 1 < q.end && Is(s_[i + 1], kLetter);
+    bool betweenLetters = i > q.begin && Is(s_[i - 1], kLetter) && letterAfter;
+    bool beforeWord = letterAfter && StartsWord(i, q.begin);
     bool likeOpening = t_.ind.bNonspecific && Is(c, kPunct) && !Is(c, kQuoteMark) &&
                        SameCells(t_, t_.chars[c], t_.ind.quoteOpen) &&
                        (i == q.begin || Is(s_[i - 1], kDivider));
-    if ((Is(c, kGroupsignLike) && betweenLetters) || likeOpening)
+    if ((Is(c, kGroupsignLike) && betweenLetters) || (Is(c, kBeginGroupsignLike) && beforeWord) ||
+        likeOpening)
         plan_->needs.push_back(i);
 }
 

@@ -46,7 +46,11 @@ uint32_t FindWordRule(const Table& t, const std::string& text) {
 
 // A trie of texts (sorted, equal ones together): node n holds the items
 // [firstRule, firstRule + ruleCount) of the same order.
-void BuildLetterTrie(const std::vector<std::string>& texts, LetterTrie& trie) {
+// A table's tries have a few thousand nodes; this bounds the memory a
+// malformed file can ask for.
+constexpr size_t kMaxTrieCells = size_t{1} << 24;
+
+bool BuildLetterTrie(const std::vector<std::string>& texts, LetterTrie& trie) {
     for (const std::string& text : texts)
         for (char ch : text)
             if (trie.slot[static_cast<uint8_t>(ch)] == 0 && trie.nSlots < 256)
@@ -58,6 +62,8 @@ void BuildLetterTrie(const std::vector<std::string>& texts, LetterTrie& trie) {
         for (char ch : texts[i]) {
             uint32_t at = node * trie.nSlots + trie.slot[static_cast<uint8_t>(ch)];
             if (trie.children[at] == 0) {
+                if (trie.children.size() + trie.nSlots > kMaxTrieCells)
+                    return false;
                 trie.children[at] = static_cast<uint32_t>(trie.nodes.size());
                 trie.nodes.emplace_back();
                 trie.children.resize(trie.children.size() + trie.nSlots, 0);
@@ -67,6 +73,7 @@ void BuildLetterTrie(const std::vector<std::string>& texts, LetterTrie& trie) {
         if (trie.nodes[node].ruleCount++ == 0)
             trie.nodes[node].firstRule = i;
     }
+    return true;
 }
 
 void AppendLetters(const Table& t, std::string_view letters, std::string& cells) {
@@ -141,7 +148,8 @@ int Builder::BuildTrie() {
         texts.push_back(r.text);
         t.rules.push_back(r.rule);
     }
-    BuildLetterTrie(texts, t.contractions);
+    if (!BuildLetterTrie(texts, t.contractions))
+        return Fail("too many contractions");
     for (const PendingRule& r : rules) {
         if (r.rule.positions != kWord || r.rule.context != 0)
             continue;
@@ -196,7 +204,8 @@ int Builder::BuildBoundaries() {
             t.boundaryStarts[bit / 64] |= 1ull << (bit % 64);
         }
     }
-    BuildLetterTrie(texts, t.boundaryTrie);
+    if (!BuildLetterTrie(texts, t.boundaryTrie))
+        return Fail("too many boundaries");
     return 1;
 }
 
@@ -266,17 +275,22 @@ int Builder::BuildLongerWords() {
     return 1;
 }
 
-// A comma written inside a word would read as the groupsign "ea", so
-// punctuation with the cell of a one-cell middle groupsign takes the grade 1
-// indicator between letters.
+// A comma written inside a word would read as the groupsign "ea", a full
+// stop before a word as "dis": punctuation with the cell of a one-cell
+// groupsign takes the grade 1 indicator where that groupsign could stand.
 void Builder::MarkGroupsignLikePunctuation() {
     for (int c = 0; c < 256; ++c) {
         CellRun p = t.chars[c];
         if (!(t.flags[c] & kPunct) || p.len != 1)
             continue;
-        for (const Rule& r : t.rules)
-            if (r.positions & kMiddle && r.cells.len == 1 && t.cells[r.cells.off] == t.cells[p.off])
+        for (const Rule& r : t.rules) {
+            if (r.cells.len != 1 || t.cells[r.cells.off] != t.cells[p.off])
+                continue;
+            if (r.positions & kMiddle)
                 t.flags[c] |= kGroupsignLike;
+            if (r.positions & kBegin)
+                t.flags[c] |= kBeginGroupsignLike;
+        }
     }
 }
 

@@ -17,17 +17,18 @@ enum CharFlag : uint32_t {
     kPunct = 8,
     kSpace = 16,
     kSign = 32,
-    kJoiner = 64,           // part of a word without being a letter (the apostrophe)
-    kNumSep = 128,          // keeps a number going when a digit follows
-    kNumPrefix = 256,       // a sign whose cells begin a number (+33)
-    kNumSuffix = 512,       // follows a number without its space (20 %)
-    kSeqStart = 1024,       // begins a sequence written as one sign (\xB0C)
-    kQuote = 2048,          // opens or closes by its place: chars[] opens, closing[] closes
-    kLeading = 4096,        // may stand between a space and a word that stands alone
-    kTrailing = 8192,       // may stand between such a word and a space
-    kDivider = 16384,       // a hyphen or dash: the words beside it stand alone
-    kQuoteMark = 32768,     // a quotation mark paired with its partner (quotemark)
-    kGroupsignLike = 65536, // punctuation written like a groupsign inside a word
+    kJoiner = 64,                 // part of a word without being a letter (the apostrophe)
+    kNumSep = 128,                // keeps a number going when a digit follows
+    kNumPrefix = 256,             // a sign whose cells begin a number (+33)
+    kNumSuffix = 512,             // follows a number without its space (20 %)
+    kSeqStart = 1024,             // begins a sequence written as one sign (\xB0C)
+    kQuote = 2048,                // opens or closes by its place: chars[] opens, closing[] closes
+    kLeading = 4096,              // may stand between a space and a word that stands alone
+    kTrailing = 8192,             // may stand between such a word and a space
+    kDivider = 16384,             // a hyphen or dash: the words beside it stand alone
+    kQuoteMark = 32768,           // a quotation mark paired with its partner (quotemark)
+    kGroupsignLike = 65536,       // punctuation written like a middle groupsign ("ea")
+    kBeginGroupsignLike = 131072, // punctuation written like a word-initial one ("dis")
 };
 
 // Where a contraction may stand inside a word. kAfter is the start of a

@@ -14,10 +14,6 @@ struct OpenMark {
     bool afterPunct; // right after closing punctuation: it closed a quote
 };
 
-bool IsBreak(const Table& t, uint8_t c) {
-    return c == '\r' || c == '\n' || (t.flags[c] & kSpace);
-}
-
 // A mark closes after a letter, a digit, closing punctuation or a closing
 // mark, and opens anywhere else (start of a line, after a blank, a hyphen,
 // an opening bracket or mark).
@@ -60,9 +56,13 @@ void PairQuotes(const Table& t, const uint8_t* s, size_t len, std::pmr::vector<u
         bool opening = OpeningPlace(t, s, i, roles);
         uint32_t prev = i > 0 ? t.flags[s[i - 1]] : 0;
         bool afterWord = prev & (kLetter | kDigit);
-        // An apostrophe-like mark followed by a letter is an apostrophe.
+        // A mark that may open does so where a word follows ("x "-" y"
+        // closes); an apostrophe-like mark followed by a letter is an
+        // apostrophe.
         bool nextInWord = t.flags[next] & (kLetter | kDigit);
-        bool mayClose = m.closes && !(m.opens && opening && !IsBreak(t, next) && next != 0) &&
+        bool wordFollows =
+            nextInWord || ((t.flags[next] & kLeading) && !(t.flags[next] & kTrailing));
+        bool mayClose = m.closes && !(m.opens && opening && wordFollows) &&
                         !((t.flags[c] & kJoiner) && nextInWord);
         size_t match = depth;
         if (mayClose)

@@ -28,8 +28,8 @@ struct RunShape {
     const uint8_t* low;    // the same, lower case
     // cut[k] (0 < k < n): no contraction bridges the letters before and
     // from k. kPartCut also makes them different parts of the word (a
-    // change of case, a shortform kept whole); a boundary of the table
-    // (kBoundaryCut) only keeps contractions from bridging it.
+    // change of case); a boundary of the table or the edge of a shortform
+    // kept whole (kBoundaryCut) only keeps contractions from bridging it.
     const uint8_t* cut;
     size_t n;
     // The run begins (ends) a word: only spaces, hyphens, dashes and the
