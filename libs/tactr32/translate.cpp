@@ -233,10 +233,6 @@ void Engine::Letters(const RunInfo& r, bool need, bool grade1) {
     }
     const uint8_t* run = s_ + r.start;
     size_t n = r.n;
-    if (r.hasCapital)
-        planner_.Segments(run, n, seg_, segKind_);
-    else
-        std::memset(segKind_, kSegLower, n), std::memset(seg_, 0, n);
     bool inPassage = passageEnd_ != kNone;
     // After a number a letter a-j would read as a digit, unless a capital
     // indicator stands between.
@@ -246,28 +242,30 @@ void Engine::Letters(const RunInfo& r, bool need, bool grade1) {
         Emit(t_.ind.letsign);
     // In grade 1 the letters are written one by one, not by the plan.
     const Step* step = grade1 || !r.contracted ? nullptr : &plan_.steps[r.firstStep];
+    if (!r.hasCapital || inPassage) {
+        for (size_t k = 0; k < n; k += step ? (step++)->len : 1)
+            Emit(step && step->rule ? step->rule->cells : t_.chars[run[k]]);
+        return;
+    }
+    planner_.Segments(run, n, seg_, segKind_);
     for (size_t k = 0; k < n && !w_.Full();) {
         size_t len = step ? step->len : 1;
         const Rule* rule = step ? step->rule : nullptr;
         if (step)
             ++step;
-        if (!inPassage && (k == 0 || seg_[k] != seg_[k - 1])) {
-            if (segKind_[k] == kSegCapWord)
-                Emit(t_.ind.capword);
-            else if (segKind_[k] == kSegCapital)
-                Emit(t_.ind.capital);
-        }
-        bool ownCapital =
-            !inPassage && segKind_[k] == kSegCapital && (k == 0 || seg_[k] != seg_[k - 1]);
+        bool segStart = k == 0 || seg_[k] != seg_[k - 1];
+        if (segStart && segKind_[k] == kSegCapWord)
+            Emit(t_.ind.capword);
+        else if (segStart && segKind_[k] == kSegCapital)
+            Emit(t_.ind.capital);
         if (rule)
             Emit(rule->cells);
-        else if (ownCapital && t_.capitalForm[run[k]].len)
+        else if (segStart && segKind_[k] == kSegCapital && t_.capitalForm[run[k]].len)
             Emit(t_.capitalForm[run[k]]);
         else
             Emit(t_.chars[run[k]]);
         size_t next = k + len;
-        if (!inPassage && next < n && segKind_[next - 1] == kSegCapWord &&
-            seg_[next] != seg_[next - 1])
+        if (next < n && segKind_[next - 1] == kSegCapWord && seg_[next] != seg_[next - 1])
             Emit(t_.ind.capterm);
         k = next;
     }
