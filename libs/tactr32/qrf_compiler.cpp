@@ -12,14 +12,15 @@ constexpr int kMaxIncludeDepth = 8;
 constexpr int kMaxIncludes = 64;
 
 bool IsCharList(const std::string& cmd) {
-    return cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix" || cmd == "leading" ||
-           cmd == "trailing" || cmd == "divider";
+    return cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix" || cmd == "numlead" ||
+           cmd == "leading" || cmd == "trailing" || cmd == "divider";
 }
 
 uint32_t CharListFlag(const std::string& cmd) {
     return cmd == "numsep"      ? kNumSep
            : cmd == "numprefix" ? kNumPrefix
            : cmd == "numsuffix" ? kNumSuffix
+           : cmd == "numlead"   ? kNumLead
            : cmd == "leading"   ? kLeading
            : cmd == "trailing"  ? kTrailing
                                 : kDivider;

@@ -29,6 +29,7 @@ enum CharFlag : uint32_t {
     kQuoteMark = 32768,           // a quotation mark paired with its partner (quotemark)
     kGroupsignLike = 65536,       // punctuation written like a middle groupsign ("ea")
     kBeginGroupsignLike = 131072, // punctuation written like a word-initial one ("dis")
+    kNumLead = 262144,            // begins a number before a digit, after the indicator (.5)
 };
 
 // Where a contraction may stand inside a word. kAfter is the start of a

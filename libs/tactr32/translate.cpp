@@ -178,8 +178,13 @@ void Engine::Sequence(const SequenceInfo& q, bool leadWritten) {
             numeric_ = true;
             Emit(t_.chars[c]);
             ++i;
-        } else if (!numeric_ && Is(c, kNumPrefix) && i + 1 < q.end && Is(s_[i + 1], kDigit)) {
-            // The sign's own cells hold the numeric indicator: "+33".
+        } else if (!numeric_ && i + 1 < q.end && Is(s_[i + 1], kDigit) &&
+                   (Is(c, kNumPrefix) ||
+                    (Is(c, kNumLead) && (i == q.begin || !Is(s_[i - 1], kLetter))))) {
+            // The sign's own cells hold the numeric indicator ("+33"), or
+            // the number begins with it (".5", not "No.5").
+            if (Is(c, kNumLead))
+                Emit(t_.ind.numeric);
             Emit(t_.chars[c]);
             numeric_ = true;
             ++i;
