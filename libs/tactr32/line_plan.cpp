@@ -81,6 +81,18 @@ void LinePlanner::Sequence(size_t b, size_t e) {
     bool numeric = false;
     for (size_t i = b; i < e;) {
         uint8_t c = s_[i];
+        if (const WordEntry* w = Is(c, kLetter) ? JoinedWordAt(i, q) : nullptr) {
+            RunInfo r;
+            r.start = i;
+            r.n = w->key.size();
+            r.entry = w;
+            r.owner = &t_;
+            r.contracted = true;
+            plan_->runs.push_back(r);
+            numeric = false;
+            i += r.n;
+            continue;
+        }
         if (Is(c, kLetter)) {
             size_t j = i;
             while (j < e && j - i < kMaxRun && Is(s_[j], kLetter)) {
@@ -193,6 +205,23 @@ void LinePlanner::PlanLetters(RunInfo& r, bool noWordSigns) {
     }
     r.letsign = !r.afterDigits && looksLike;
     StoreSteps(r, shape);
+}
+
+// A word written with a joiner that stands alone here ("o'clock").
+const WordEntry* LinePlanner::JoinedWordAt(size_t i, const SequenceInfo& q) const {
+    for (const WordEntry& w : t_.joinedWords) {
+        size_t n = w.key.size();
+        if (i + n > q.end || (i + n < q.end && Is(s_[i + n], kLetter)) || !StartsWord(i, q.begin))
+            continue;
+        bool same = true;
+        for (size_t k = 0; k < n && same; ++k) {
+            uint8_t c = s_[i + k], want = static_cast<uint8_t>(w.key[k]);
+            same = Is(want, kJoiner) ? Is(c, kJoiner) : t_.lower[c] == want && Is(c, kLetter);
+        }
+        if (same && EndsWord(i + n, q.end))
+            return &w;
+    }
+    return nullptr;
 }
 
 // A shortform kept inside a longer word: listed words, and the start or end

@@ -78,6 +78,7 @@ class LinePlanner {
     bool Is(uint8_t c, uint32_t flag) const { return (t_.flags[c] & flag) != 0; }
     void Sequence(size_t b, size_t e);
     void Run(size_t i, size_t j, const SequenceInfo& q, bool afterDigits);
+    const WordEntry* JoinedWordAt(size_t i, const SequenceInfo& q) const;
     void PlanLetters(RunInfo& r, bool noWordSigns);
     void Punctuation(size_t i, const SequenceInfo& q);
     bool StartsWord(size_t i, size_t b) const;

@@ -160,6 +160,16 @@ int Builder::ContractionLine(uint8_t positions, const std::vector<std::string>& 
         wordWhere.push_back(where);
         return 1;
     }
+    if (positions == kWord && tok.size() == 3 &&
+        std::any_of(text.begin(), text.end(),
+                    [&](char ch) { return t.flags[static_cast<uint8_t>(ch)] & kJoiner; })) {
+        WordEntry w;
+        for (char ch : text)
+            w.key += static_cast<char>(FoldCase(static_cast<uint8_t>(ch)));
+        w.cells = run;
+        t.joinedWords.push_back(std::move(w));
+        return 1;
+    }
     Rule rule{positions, 0, 0, run};
     if (!ParseContext(tok, 3, rule.context))
         return 0;

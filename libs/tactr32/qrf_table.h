@@ -187,7 +187,10 @@ struct Table {
     std::vector<Rule> rules;
     std::vector<RuleContext> contexts; // [0] is the empty one
     std::vector<WordEntry> words;      // sorted by key
-    size_t nMaxWord = 0;               // longest key, to skip lookups cheaply
+    // Whole words written with a joiner ("o'clock"): matched where the
+    // joined run stands alone.
+    std::vector<WordEntry> joinedWords;
+    size_t nMaxWord = 0; // longest key, to skip lookups cheaply
     // Braille of every whole-word contraction, sorted: a word spelled out
     // the same way would be misread.
     std::vector<WordSign> wordSigns;
