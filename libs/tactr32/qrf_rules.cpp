@@ -195,13 +195,19 @@ int Builder::BuildBoundaries() {
         texts.push_back(b.letters);
         if (t.nMinBoundary == 0 || b.letters.size() < t.nMinBoundary)
             t.nMinBoundary = b.letters.size();
+        // Boundaries of one or two letters start before any letters after.
+        const std::string& l = b.letters;
         for (int second = 0; second < 256; ++second) {
-            // A one-letter boundary starts before any letter.
-            if (b.letters.size() > 1 && second != static_cast<uint8_t>(b.letters[1]))
+            if (l.size() > 1 && second != static_cast<uint8_t>(l[1]))
                 continue;
-            uint32_t bit =
-                LetterPairBit(static_cast<uint8_t>(b.letters[0]), static_cast<uint8_t>(second));
-            t.boundaryStarts[bit / 64] |= 1ull << (bit % 64);
+            for (int third = 0; third < 256; ++third) {
+                if (l.size() > 2 && third != static_cast<uint8_t>(l[2]))
+                    continue;
+                uint32_t bit =
+                    LetterTripleBit(static_cast<uint8_t>(l[0]), static_cast<uint8_t>(second),
+                                    static_cast<uint8_t>(third));
+                t.boundaryStarts[bit / 64] |= 1ull << (bit % 64);
+            }
         }
     }
     if (!BuildLetterTrie(texts, t.boundaryTrie))
@@ -260,10 +266,13 @@ int Builder::BuildLongerWords() {
         t.nMaxWordCells = std::max(t.nMaxWordCells, w.cells.size());
         t.wordSignHashes.push_back(HashBytes(w.cells.data(), w.cells.size()));
     }
-    t.wordSignFirst.assign(t.nMaxWordCells + 1, 0);
-    for (const WordSign& w : t.wordSigns)
-        if (!w.cells.empty())
-            t.wordSignFirst[w.cells.size()] |= 1ull << (static_cast<uint8_t>(w.cells[0]) & 63);
+    for (const WordSign& w : t.wordSigns) {
+        if (w.cells.empty())
+            continue;
+        uint32_t bit = WordSignBit(w.cells.size(), static_cast<uint8_t>(w.cells[0]) & 63,
+                                   w.cells.size() > 1 ? static_cast<uint8_t>(w.cells[1]) & 63 : 0);
+        t.wordSignStarts[bit / 64] |= 1ull << (bit % 64);
+    }
     std::sort(t.wordSignHashes.begin(), t.wordSignHashes.end());
     for (const LongerWord& w : t.longerWords) {
         t.longerHashes.push_back(HashBytes(w.key.data(), w.key.size()));

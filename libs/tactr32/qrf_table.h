@@ -91,9 +91,17 @@ struct LetterTrie {
     }
 };
 
-// A bit for the first two letters of a word (4096 bits).
+// A bit for the first two or three letters of a word (4096 bits).
 inline uint32_t LetterPairBit(uint8_t a, uint8_t b) {
     return (a * 31u + b) & 4095u;
+}
+
+inline uint32_t LetterTripleBit(uint8_t a, uint8_t b, uint8_t c) {
+    return (a * 961u + b * 31u + c) & 4095u;
+}
+
+inline uint32_t WordSignBit(size_t cells, uint8_t first, uint8_t second) {
+    return (static_cast<uint32_t>(cells) * 4096u + first * 64u + second) & 4095u;
 }
 
 // FNV-1a, to rule out most lookups in sorted lists before comparing texts.
@@ -195,9 +203,9 @@ struct Table {
     // the same way would be misread.
     std::vector<WordSign> wordSigns;
     std::vector<uint64_t> wordSignHashes; // sorted
-    // By number of cells, the first cells word signs of that length have
-    // (bit per cell value): most words are ruled out before any search.
-    std::vector<uint64_t> wordSignFirst;
+    // Bit WordSignBit() of each word sign's length and first two cells:
+    // most words are ruled out before any search.
+    uint64_t wordSignStarts[64] = {};
     size_t nMaxWordCells = 0;
     // Boundaries in a trie of their letters, like the contractions.
     LetterTrie boundaryTrie; // items: boundaries

@@ -101,7 +101,8 @@ void MarkBoundaries(const Table& t, const uint8_t* low, size_t n, uint8_t* cut) 
     if (trie.nodes.size() < 2 || n < t.nMinBoundary)
         return;
     for (size_t k = 0; k < n; ++k) {
-        uint32_t bit = LetterPairBit(low[k], k + 1 < n ? low[k + 1] : 0);
+        uint32_t bit =
+            LetterTripleBit(low[k], k + 1 < n ? low[k + 1] : 0, k + 2 < n ? low[k + 2] : 0);
         if (!((t.boundaryStarts[bit / 64] >> (bit % 64)) & 1))
             continue;
         uint32_t node = trie.Child(0, low[k]);
@@ -172,8 +173,23 @@ bool PlanLooksLikeWordSign(const Table& t, const RunShape& r, const RunPlan& pla
         return false;
     if (plan.nCells > t.nMaxWordCells || r.n > 255)
         return false;
+    // A word written as its own wordsign reads as itself; the first two
+    // cells of the plan rule out most other words at once.
+    if (plan.len[0] == r.n && plan.rule[0] && plan.rule[0]->positions == kWord)
+        return false;
     CellRun first = plan.rule[0] ? plan.rule[0]->cells : t.chars[r.source[0]];
-    if (first.len == 0 || !((t.wordSignFirst[plan.nCells] >> (t.cells[first.off] & 63)) & 1))
+    if (first.len == 0)
+        return false;
+    uint8_t c0 = t.cells[first.off], c1 = 0;
+    if (first.len > 1) {
+        c1 = t.cells[first.off + 1];
+    } else if (plan.len[0] < r.n) {
+        size_t k = plan.len[0];
+        CellRun second = plan.rule[k] ? plan.rule[k]->cells : t.chars[r.source[k]];
+        c1 = second.len ? t.cells[second.off] : 0;
+    }
+    uint32_t bit = WordSignBit(plan.nCells, c0, c1);
+    if (!((t.wordSignStarts[bit / 64] >> (bit % 64)) & 1))
         return false;
     char cells[256 * 4];
     size_t used = 0;
