@@ -62,9 +62,10 @@ bool BuildLetterTrie(const std::vector<std::string>& texts, LetterTrie& trie) {
         for (char ch : texts[i]) {
             uint32_t at = node * trie.nSlots + trie.slot[static_cast<uint8_t>(ch)];
             if (trie.children[at] == 0) {
-                if (trie.children.size() + trie.nSlots > kMaxTrieCells)
+                if (trie.children.size() + trie.nSlots > kMaxTrieCells ||
+                    trie.nodes.size() > 0xFFFF)
                     return false;
-                trie.children[at] = static_cast<uint32_t>(trie.nodes.size());
+                trie.children[at] = static_cast<uint16_t>(trie.nodes.size());
                 trie.nodes.emplace_back();
                 trie.children.resize(trie.children.size() + trie.nSlots, 0);
             }

@@ -80,9 +80,9 @@ struct TrieNode {
 struct LetterTrie {
     std::vector<TrieNode> nodes;
     // children[node * nSlots + slot[c]]: the child for letter c, 0 when there
-    // is none. Only letters the texts use have a slot, which keeps the
-    // table small enough to stay in the cache.
-    std::vector<uint32_t> children;
+    // is none. Only letters the texts use have a slot, and a trie has at
+    // most 65535 nodes, which keeps the table small enough for the cache.
+    std::vector<uint16_t> children;
     uint8_t slot[256] = {};
     uint32_t nSlots = 1;
 

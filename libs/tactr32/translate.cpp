@@ -1,5 +1,6 @@
 #include "translate.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory_resource>
@@ -67,6 +68,9 @@ void Engine::Text(const uint8_t* s, size_t len) {
         marks = Is(s[i], kQuoteMark);
     if (marks)
         PairQuotes(t_, s, len, roles_);
+    // The next CR and LF, found with memchr and kept until passed.
+    const void* cr = std::memchr(s, '\r', len);
+    const void* lf = std::memchr(s, '\n', len);
     size_t i = 0;
     while (i < len_ && !w_.Full()) {
         if (s_[i] == '\r' || s_[i] == '\n') {
@@ -77,9 +81,12 @@ void Engine::Text(const uint8_t* s, size_t len) {
             ++i;
             continue;
         }
-        size_t e = i;
-        while (e < len_ && s_[e] != '\r' && s_[e] != '\n')
-            ++e;
+        if (cr && static_cast<const uint8_t*>(cr) < s + i)
+            cr = std::memchr(s + i, '\r', len - i);
+        if (lf && static_cast<const uint8_t*>(lf) < s + i)
+            lf = std::memchr(s + i, '\n', len - i);
+        size_t e = std::min(cr ? static_cast<const uint8_t*>(cr) - s : len,
+                            lf ? static_cast<const uint8_t*>(lf) - s : len);
         Line(i, e);
         i = e;
     }
