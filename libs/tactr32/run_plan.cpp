@@ -58,25 +58,21 @@ bool ContextHolds(const Table& t, const Rule& rule, const RunShape& r, size_t m)
     return rule.context == 0 || ContextMatches(t, rule.context, r.low + m, r.n - m);
 }
 
-// How a choice of as many cells is decided: fewer yielding signs, then
-// more preferred ones, then the longer sign at the earlier place.
-struct Score {
-    uint32_t cells;
-    uint16_t yields, preferred;
+// Between choices of as many cells: fewer yielding signs, then more
+// preferred ones; the caller gives ties to the longer sign.
+bool NoWorse(const PlanScore& a, const PlanScore& b) {
+    if (a.cells != b.cells)
+        return a.cells < b.cells;
+    if (a.yields != b.yields)
+        return a.yields < b.yields;
+    return a.preferred >= b.preferred;
+}
 
-    bool NoWorseThan(const Score& o) const {
-        if (cells != o.cells)
-            return cells < o.cells;
-        if (yields != o.yields)
-            return yields < o.yields;
-        return preferred >= o.preferred;
-    }
-};
-
-Score StepScore(const RunPlan& plan, const Rule& rule, size_t m) {
-    return {rule.cells.len + plan.cost[m],
-            static_cast<uint16_t>(((rule.flags & kRuleYields) != 0) + plan.yields[m]),
-            static_cast<uint16_t>(((rule.flags & kRulePreferred) != 0) + plan.preferred[m])};
+PlanScore StepScore(const RunPlan& plan, const Rule& rule, size_t m) {
+    const PlanScore& rest = plan.score[m];
+    return {rule.cells.len + rest.cells,
+            static_cast<uint16_t>(((rule.flags & kRuleYields) != 0) + rest.yields),
+            static_cast<uint16_t>(((rule.flags & kRulePreferred) != 0) + rest.preferred)};
 }
 
 } // namespace
@@ -124,14 +120,12 @@ void MarkBoundaries(const Table& t, const uint8_t* low, size_t n, uint8_t* cut) 
 }
 
 void PlanRun(const Table& t, const RunShape& r, bool contract, RunPlan& plan) {
-    plan.cost[r.n] = 0;
-    plan.yields[r.n] = 0;
-    plan.preferred[r.n] = 0;
+    plan.score[r.n] = {0, 0, 0};
     for (size_t k = r.n; k-- > 0;) {
         uint16_t bestLen = 1;
         const Rule* best = nullptr;
-        Score bestScore{t.chars[r.source[k]].len + plan.cost[k + 1], plan.yields[k + 1],
-                        plan.preferred[k + 1]};
+        PlanScore bestScore = plan.score[k + 1];
+        bestScore.cells += t.chars[r.source[k]].len;
         if (r.forced && k == r.forcedAt && k + r.forcedLen <= r.n) {
             best = r.forced;
             bestLen = static_cast<uint16_t>(r.forcedLen);
@@ -147,8 +141,8 @@ void PlanRun(const Table& t, const RunShape& r, bool contract, RunPlan& plan) {
                     if (!(rule.positions & pos) || !ContextHolds(t, rule, r, m))
                         continue;
                     // Ties go to the longer sign: m only grows.
-                    Score score = StepScore(plan, rule, m);
-                    if (score.NoWorseThan(bestScore)) {
+                    PlanScore score = StepScore(plan, rule, m);
+                    if (NoWorse(score, bestScore)) {
                         bestScore = score;
                         best = &rule;
                         bestLen = static_cast<uint16_t>(m - k);
@@ -161,11 +155,9 @@ void PlanRun(const Table& t, const RunShape& r, bool contract, RunPlan& plan) {
         }
         plan.len[k] = bestLen;
         plan.rule[k] = best;
-        plan.cost[k] = bestScore.cells;
-        plan.yields[k] = bestScore.yields;
-        plan.preferred[k] = bestScore.preferred;
+        plan.score[k] = bestScore;
     }
-    plan.nCells = plan.cost[0];
+    plan.nCells = plan.score[0].cells;
 }
 
 bool PlanLooksLikeWordSign(const Table& t, const RunShape& r, const RunPlan& plan) {

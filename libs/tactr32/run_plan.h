@@ -10,17 +10,21 @@ namespace tactr {
 
 constexpr size_t kMaxRun = 1024;
 
+// How a choice of contractions from some letter to the end of the run
+// compares with another: cells, then signs that yield, then preferred ones.
+struct PlanScore {
+    uint32_t cells;
+    uint16_t yields, preferred;
+};
+
 struct RunPlan {
     // Step starting at letter k: how many letters it takes and the rule used
     // (null: the letter itself). Only steps on the chosen path are meaningful.
     uint16_t len[kMaxRun + 1];
     const Rule* rule[kMaxRun + 1];
     size_t nCells;
-    // Work space of the choice, from letter k to the end: cells, yielding
-    // and preferred signs.
-    uint32_t cost[kMaxRun + 1];
-    uint16_t yields[kMaxRun + 1];
-    uint16_t preferred[kMaxRun + 1];
+    // Work space of the choice: the best score from letter k to the end.
+    PlanScore score[kMaxRun + 1];
 };
 
 struct RunShape {
