@@ -17,8 +17,12 @@ class BrailleWriter {
     bool Cells(const Table& t, CellRun run) {
         if (full_ || n_ + run.len > cap_)
             return Stop();
+        // Locals: stores through a char pointer could alias the members.
+        char* out = p_ + n_;
+        const uint8_t* cells = t.cells.data() + run.off;
         for (uint16_t k = 0; k < run.len; ++k)
-            p_[n_++] = static_cast<char>(0x40 | t.cells[run.off + k]);
+            out[k] = static_cast<char>(0x40 | cells[k]);
+        n_ += run.len;
         return true;
     }
 

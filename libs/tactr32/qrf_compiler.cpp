@@ -1,9 +1,8 @@
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
+#include "qrf_builder.h"
 #include "qrf_syntax.h"
-#include "qrf_table.h"
 
 namespace tactr {
 namespace {
@@ -12,52 +11,40 @@ constexpr int kMaxIncludeDepth = 8;
 // Bounds the work of a table that includes files over and over.
 constexpr int kMaxIncludes = 64;
 
-struct PendingRule {
-    std::string text;
-    Rule rule;
-    std::string where;
-};
+bool IsCharList(const std::string& cmd) {
+    return cmd == "numsep" || cmd == "numprefix" || cmd == "numpoint" || cmd == "numsuffix" ||
+           cmd == "numlead" || cmd == "leading" || cmd == "trailing" || cmd == "divider";
+}
 
-struct Builder {
-    Table& t;
-    TableKind kind;
-    const FileReader& reader;
-    std::string& error;
-    std::vector<PendingRule> rules;
-    std::vector<std::string> wordWhere;
-    bool defined[256] = {};
-    std::string where; // "file:line" of the line being read
-    int nIncludes = 0;
+uint32_t CharListFlag(const std::string& cmd) {
+    return cmd == "numsep"      ? kNumSep
+           : cmd == "numprefix" ? kNumPrefix
+           : cmd == "numpoint"  ? kNumPrefix | kNumPoint
+           : cmd == "numsuffix" ? kNumSuffix
+           : cmd == "numlead"   ? kNumLead
+           : cmd == "leading"   ? kLeading
+           : cmd == "trailing"  ? kTrailing
+                                : kDivider;
+}
 
-    int Fail(const std::string& what) {
-        error = where + ": " + what;
-        return 0;
-    }
+} // namespace
 
-    int DefineChar(const std::string& token, uint16_t flags, uint8_t& c) {
-        if (!ParseChar(token, c))
-            return Fail("'" + token + "' is not one character");
-        if (defined[c])
-            return Fail("character '" + token + "' is defined twice");
-        defined[c] = true;
-        t.flags[c] |= flags;
-        return 1;
-    }
+int Builder::Dots(const std::string& token, CellRun& run) {
+    std::string why;
+    if (!ParseDots(token, t.cells, run, why))
+        return Fail(why);
+    return 1;
+}
 
-    int Dots(const std::string& token, CellRun& run) {
-        std::string why;
-        if (!ParseDots(token, t.cells, run, why))
-            return Fail(why);
-        return 1;
-    }
-
-    int Line(const std::string& path, std::string_view line, int depth);
-    int File(const std::string& path, std::string_view text, int depth);
-    int CharLine(const std::string& cmd, const std::vector<std::string>& tok);
-    int IndicatorLine(const std::string& cmd, const std::vector<std::string>& tok);
-    int Finish();
-    int BuildTrie();
-};
+int Builder::DefineChar(const std::string& token, uint32_t flags, uint8_t& c) {
+    if (!ParseChar(token, c))
+        return Fail("'" + token + "' is not one character");
+    if (defined[c])
+        return Fail("character '" + token + "' is defined twice");
+    defined[c] = true;
+    t.flags[c] |= flags;
+    return 1;
+}
 
 int Builder::File(const std::string& path, std::string_view text, int depth) {
     int nLine = 0;
@@ -135,51 +122,107 @@ int Builder::Line(const std::string& path, std::string_view line, int depth) {
         return 1;
     }
     uint8_t positions = 0;
-    if (ParsePositions(cmd, positions)) {
-        if (tok.size() != 3)
-            return Fail(cmd + " needs a text and its dots");
-        std::string text;
-        if (!ParseText(tok[1], text) || text.empty())
-            return Fail("bad text '" + tok[1] + "'");
-        CellRun run;
-        if (!Dots(tok[2], run))
-            return 0;
-        if (kind == TableKind::kExceptions) {
-            if (positions != kWord)
-                return Fail("an exception list holds whole words only");
-            WordEntry w;
-            for (char ch : text)
-                w.key += static_cast<char>(FoldCase(static_cast<uint8_t>(ch)));
-            w.cells = run;
-            t.words.push_back(std::move(w));
-            wordWhere.push_back(where);
-            return 1;
-        }
-        rules.push_back({text, {positions, run}, where});
-        return 1;
-    }
+    if (ParsePositions(cmd, positions))
+        return ContractionLine(positions, tok);
     if (kind == TableKind::kExceptions)
         return Fail("'" + cmd + "' does not belong in an exception list");
     if (cmd == "letter" || cmd == "digit" || cmd == "punct" || cmd == "sign" || cmd == "space" ||
-        cmd == "joiner" || cmd == "quote" || cmd == "numsep" || cmd == "numprefix" ||
-        cmd == "numsuffix" || cmd == "numlead" || cmd == "numinside" || cmd == "numstart")
+        cmd == "joiner" || cmd == "quote" || IsCharList(cmd) || cmd == "class" ||
+        cmd == "numinside" || cmd == "numstart")
         return CharLine(cmd, tok);
+    if (cmd == "quotekind" || cmd == "quotemark" || cmd == "nonspecific")
+        return QuoteLine(cmd, tok);
+    if (cmd == "boundary" || cmd == "longer" || cmd == "endings" || cmd == "prefer" ||
+        cmd == "yield")
+        return ListLine(cmd, tok);
+    if (cmd == "proper")
+        return ProperLine(tok);
     return IndicatorLine(cmd, tok);
 }
 
+// <where> <letters> <dots> [next <patterns>] [!next <patterns>]
+int Builder::ContractionLine(uint8_t positions, const std::vector<std::string>& tok) {
+    const std::string& cmd = tok[0];
+    if (tok.size() < 3)
+        return Fail(cmd + " needs a text and its dots");
+    std::string text;
+    if (!ParseText(tok[1], text) || text.empty())
+        return Fail("bad text '" + tok[1] + "'");
+    CellRun run;
+    if (!Dots(tok[2], run))
+        return 0;
+    if (kind == TableKind::kExceptions) {
+        if (positions != kWord || tok.size() != 3)
+            return Fail("an exception list holds whole words only");
+        WordEntry w;
+        for (char ch : text)
+            w.key += static_cast<char>(FoldCase(static_cast<uint8_t>(ch)));
+        w.cells = run;
+        t.words.push_back(std::move(w));
+        wordWhere.push_back(where);
+        return 1;
+    }
+    if (positions == kWord && tok.size() == 3 &&
+        std::any_of(text.begin(), text.end(),
+                    [&](char ch) { return t.flags[static_cast<uint8_t>(ch)] & kJoiner; })) {
+        WordEntry w;
+        for (char ch : text)
+            w.key += static_cast<char>(FoldCase(static_cast<uint8_t>(ch)));
+        w.cells = run;
+        t.joinedWords.push_back(std::move(w));
+        return 1;
+    }
+    Rule rule{positions, 0, 0, run};
+    if (!ParseContext(tok, 3, rule.context))
+        return 0;
+    rules.push_back({text, rule, where});
+    return 1;
+}
+
+// [next <patterns>] [!next <patterns>] from tok[from]; 0 when none.
+int Builder::ParseContext(const std::vector<std::string>& tok, size_t from, uint16_t& context) {
+    RuleContext c;
+    for (size_t i = from; i < tok.size(); i += 2) {
+        bool negative = tok[i] == "!next";
+        if ((tok[i] != "next" && !negative) || i + 1 >= tok.size())
+            return Fail("only 'next <letters>' or '!next <letters>' may follow");
+        std::vector<std::string>& list = negative ? c.notNext : c.next;
+        if (!ParseLetterPatterns(tok[i + 1], list))
+            return Fail("bad letters '" + tok[i + 1] + "' after " + tok[i]);
+    }
+    context = 0;
+    if (c.next.empty() && c.notNext.empty())
+        return 1;
+    if (t.contexts.empty())
+        t.contexts.emplace_back();
+    if (t.contexts.size() > 0xFFFF)
+        return Fail("too many contexts");
+    context = static_cast<uint16_t>(t.contexts.size());
+    t.contexts.push_back(std::move(c));
+    return 1;
+}
+
 int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& tok) {
-    if (cmd == "numsep" || cmd == "numprefix" || cmd == "numsuffix" || cmd == "numlead") {
+    if (IsCharList(cmd)) {
         if (tok.size() != 2)
             return Fail(cmd + " needs a list of characters");
         std::string list;
         if (!ParseText(tok[1], list))
             return Fail("bad escape in '" + tok[1] + "'");
-        for (char ch : list) {
+        for (char ch : list)
+            t.flags[static_cast<uint8_t>(ch)] |= CharListFlag(cmd);
+        return 1;
+    }
+    if (cmd == "class") {
+        std::string letters;
+        if (tok.size() != 3 || tok[1].size() != 1 || tok[1][0] < 'A' || tok[1][0] > 'Z' ||
+            !ParseText(tok[2], letters))
+            return Fail("class needs a capital letter A-Z and the small letters in it");
+        for (char ch : letters) {
             uint8_t c = static_cast<uint8_t>(ch);
-            t.flags[c] |= cmd == "numsep"      ? kNumSep
-                          : cmd == "numprefix" ? kNumPrefix
-                          : cmd == "numsuffix" ? kNumSuffix
-                                               : kNumLead;
+            if ((t.flags[c] & (kLetter | kUpper)) != kLetter)
+                return Fail("class " + tok[1] + " holds a character that is not a small letter");
+            t.letterClass[c] |= 1u << (tok[1][0] - 'A');
         }
         return 1;
     }
@@ -222,7 +265,7 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
     }
     if (tok.size() != 3)
         return Fail(cmd + " needs a character and its dots");
-    uint16_t flag = cmd == "digit"    ? kDigit
+    uint32_t flag = cmd == "digit"    ? kDigit
                     : cmd == "punct"  ? kPunct
                     : cmd == "space"  ? kSpace
                     : cmd == "joiner" ? kJoiner
@@ -233,6 +276,89 @@ int Builder::CharLine(const std::string& cmd, const std::vector<std::string>& to
     if (c == 0 || c == '\r' || c == '\n')
         return Fail("line ends and NUL cannot be defined");
     return Dots(tok[2], t.chars[c]);
+}
+
+int Builder::QuoteLine(const std::string& cmd, const std::vector<std::string>& tok) {
+    if (cmd == "nonspecific") {
+        if (tok.size() != 3)
+            return Fail("nonspecific needs the opening and the closing dots");
+        t.ind.bNonspecific = true;
+        return Dots(tok[1], t.ind.quoteOpen) && Dots(tok[2], t.ind.quoteClose);
+    }
+    if (cmd == "quotekind") {
+        if (tok.size() != 4)
+            return Fail("quotekind needs a name, its opening and its closing dots");
+        if (std::find(quoteKindNames.begin(), quoteKindNames.end(), tok[1]) != quoteKindNames.end())
+            return Fail("quote kind '" + tok[1] + "' is given twice");
+        if (quoteKindNames.size() >= 255)
+            return Fail("too many quote kinds");
+        QuoteKind k;
+        if (!Dots(tok[2], k.open) || !Dots(tok[3], k.close))
+            return 0;
+        quoteKindNames.push_back(tok[1]);
+        t.quoteKinds.push_back(k);
+        return 1;
+    }
+    // quotemark <char> <kind> <opens|closes|both> [<dots without partner>]
+    if (tok.size() != 4 && tok.size() != 5)
+        return Fail("quotemark needs a character, a quote kind and opens, closes or both");
+    uint8_t c = 0;
+    if (!ParseChar(tok[1], c))
+        return Fail("'" + tok[1] + "' is not one character");
+    if (!defined[c] || (t.flags[c] & (kLetter | kDigit | kSpace)))
+        return Fail("a quotation mark must first be defined as punctuation");
+    if (t.flags[c] & kQuoteMark)
+        return Fail("quotation mark '" + tok[1] + "' is given twice");
+    auto kindIt = std::find(quoteKindNames.begin(), quoteKindNames.end(), tok[2]);
+    if (kindIt == quoteKindNames.end())
+        return Fail("unknown quote kind '" + tok[2] + "'");
+    QuoteMark& m = t.quoteMarks[c];
+    m.kind = static_cast<uint8_t>(kindIt - quoteKindNames.begin());
+    m.opens = tok[3] == "opens" || tok[3] == "both";
+    m.closes = tok[3] == "closes" || tok[3] == "both";
+    if (!m.opens && !m.closes)
+        return Fail("a quotation mark opens, closes or both");
+    t.flags[c] |= kQuoteMark;
+    return tok.size() == 4 || Dots(tok[4], m.unpaired);
+}
+
+int Builder::ListLine(const std::string& cmd, const std::vector<std::string>& tok) {
+    if (tok.size() < 2)
+        return Fail(cmd + " needs one or more entries");
+    for (size_t i = 1; i < tok.size(); ++i) {
+        if (cmd == "yield") {
+            CellRun run;
+            if (!Dots(tok[i], run))
+                return 0;
+            if (run.len != 1)
+                return Fail("yield takes single cells");
+            yieldCells.push_back(t.cells[run.off]);
+            continue;
+        }
+        std::string text;
+        if (!ParseText(tok[i], text) || text.empty())
+            return Fail("bad text '" + tok[i] + "'");
+        if (cmd == "endings")
+            t.apostropheEndings.push_back(text);
+        else if (cmd == "prefer")
+            preferred.push_back({text, where});
+        else
+            (cmd == "boundary" ? boundaries : longer).push_back({text, where});
+    }
+    return 1;
+}
+
+// proper <shortform> [!next <letters>]: a proper name may begin or end with
+// the shortform, not where the letters follow it.
+int Builder::ProperLine(const std::vector<std::string>& tok) {
+    std::string text;
+    if (tok.size() < 2 || !ParseText(tok[1], text) || text.empty())
+        return Fail("proper needs a shortform");
+    PendingList p{text, where};
+    if (!ParseContext(tok, 2, p.context))
+        return 0;
+    proper.push_back(p);
+    return 1;
 }
 
 int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string>& tok) {
@@ -270,6 +396,9 @@ int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string
                       : cmd == "numeric"    ? &in.numeric
                       : cmd == "numspace"   ? &in.numspace
                       : cmd == "letsign"    ? &in.letsign
+                      : cmd == "letword"    ? &in.letword
+                      : cmd == "letpassage" ? &in.letpassage
+                      : cmd == "letterm"    ? &in.letterm
                       : cmd == "undefined"  ? &in.undefined
                       : cmd == "urlsign"    ? &in.urlsign
                                             : nullptr;
@@ -285,95 +414,6 @@ int Builder::IndicatorLine(const std::string& cmd, const std::vector<std::string
         in.bUndefined = true;
     return 1;
 }
-
-int Builder::Finish() {
-    std::stable_sort(
-        t.sequences.begin(), t.sequences.end(),
-        [](const Sequence& a, const Sequence& b) { return a.text.size() > b.text.size(); });
-    std::vector<size_t> order(t.words.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return t.words[a].key < t.words[b].key; });
-    std::vector<WordEntry> sorted;
-    sorted.reserve(order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (!sorted.empty() && t.words[order[i]].key == sorted.back().key) {
-            where = wordWhere[order[i]];
-            return Fail("word '" + t.words[order[i]].key + "' is listed twice");
-        }
-        sorted.push_back(std::move(t.words[order[i]]));
-        t.nMaxWord = std::max(t.nMaxWord, sorted.back().key.size());
-    }
-    t.words = std::move(sorted);
-    if (kind == TableKind::kExceptions)
-        return 1;
-    for (const PendingRule& r : rules) {
-        for (char ch : r.text) {
-            uint8_t c = static_cast<uint8_t>(ch);
-            if ((t.flags[c] & (kLetter | kUpper)) != kLetter) {
-                where = r.where;
-                return Fail("'" + r.text + "' holds a character that is not a lower-case letter");
-            }
-        }
-    }
-    return BuildTrie();
-}
-
-int Builder::BuildTrie() {
-    std::stable_sort(rules.begin(), rules.end(),
-                     [](const PendingRule& a, const PendingRule& b) { return a.text < b.text; });
-    std::vector<std::map<uint8_t, uint32_t>> kids(1);
-    std::vector<std::vector<Rule>> nodeRules(1);
-    for (const PendingRule& r : rules) {
-        uint32_t node = 0;
-        for (char ch : r.text) {
-            uint8_t c = static_cast<uint8_t>(ch);
-            auto it = kids[node].find(c);
-            if (it == kids[node].end()) {
-                uint32_t fresh = static_cast<uint32_t>(kids.size());
-                kids[node][c] = fresh;
-                kids.emplace_back();
-                nodeRules.emplace_back();
-                node = fresh;
-            } else {
-                node = it->second;
-            }
-        }
-        for (const Rule& old : nodeRules[node]) {
-            if (old.positions & r.rule.positions) {
-                where = r.where;
-                return Fail("'" + r.text + "' is given twice for the same place in a word");
-            }
-        }
-        nodeRules[node].push_back(r.rule);
-    }
-    t.nodes.assign(kids.size(), TrieNode{});
-    for (size_t n = 0; n < kids.size(); ++n) {
-        TrieNode& node = t.nodes[n];
-        node.firstEdge = static_cast<uint32_t>(t.edges.size());
-        node.edgeCount = static_cast<uint32_t>(kids[n].size());
-        for (auto [c, child] : kids[n])
-            t.edges.push_back({c, child});
-        node.firstRule = static_cast<uint32_t>(t.rules.size());
-        node.ruleCount = static_cast<uint32_t>(nodeRules[n].size());
-        t.rules.insert(t.rules.end(), nodeRules[n].begin(), nodeRules[n].end());
-    }
-    for (auto [c, child] : kids[0])
-        t.rootChild[c] = child;
-    for (const PendingRule& r : rules) {
-        if (r.rule.positions != kWord)
-            continue;
-        const uint8_t* p = &t.cells[r.rule.cells.off];
-        t.wordSigns.push_back({std::string(p, p + r.rule.cells.len), r.text});
-        t.nMaxWordCells = std::max<size_t>(t.nMaxWordCells, r.rule.cells.len);
-    }
-    std::sort(t.wordSigns.begin(), t.wordSigns.end(),
-              [](const WordSign& a, const WordSign& b) { return a.cells < b.cells; });
-    return 1;
-}
-
-} // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& text) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -392,7 +432,7 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 int CompileTableText(std::string_view text, const std::string& path, TableKind kind,
                      const FileReader& reader, Table& table, std::string& error) {
     table = Table{};
-    Builder b{table, kind, reader, error, {}, {}, {}, {}};
+    Builder b{table, kind, reader, error};
     if (!b.File(path, text, 0) || !b.Finish()) {
         table = Table{};
         return 0;
@@ -408,26 +448,6 @@ int CompileTable(const std::string& path, TableKind kind, const FileReader& read
         return 0;
     }
     return CompileTableText(text, path, kind, reader, table, error);
-}
-
-uint8_t FoldCase(uint8_t c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return c + 0x20;
-    if (c == 0x8A || c == 0x8C || c == 0x8E)
-        return c + 0x10;
-    if (c == 0x9F)
-        return 0xFF;
-    return c;
-}
-
-const WordEntry* FindWord(const Table& table, std::string_view folded) {
-    if (folded.size() > table.nMaxWord || table.words.empty())
-        return nullptr;
-    auto it = std::lower_bound(table.words.begin(), table.words.end(), folded,
-                               [](const WordEntry& w, std::string_view k) { return w.key < k; });
-    if (it == table.words.end() || it->key != folded)
-        return nullptr;
-    return &*it;
 }
 
 } // namespace tactr

@@ -153,11 +153,27 @@ bool ParsePositions(std::string_view token, uint8_t& positions) {
                       : p == "begin"    ? kBegin
                       : p == "middle"   ? kMiddle
                       : p == "end"      ? kEnd
+                      : p == "after"    ? kAfter
                       : p == "anywhere" ? kAnywhere
                                         : 0;
         if (!bit)
             return false;
         positions |= bit;
+        i = end + 1;
+    }
+    return true;
+}
+
+bool ParseLetterPatterns(std::string_view token, std::vector<std::string>& patterns) {
+    size_t i = 0;
+    while (i <= token.size()) {
+        size_t end = token.find(',', i);
+        if (end == std::string_view::npos)
+            end = token.size();
+        std::string text;
+        if (!ParseText(token.substr(i, end - i), text) || text.empty())
+            return false;
+        patterns.push_back(std::move(text));
         i = end + 1;
     }
     return true;

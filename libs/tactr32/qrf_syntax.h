@@ -27,8 +27,12 @@ bool ParseMetadata(std::string_view line, std::string& text);
 // "145-15". Appends to `pool`; false with a reason when malformed.
 bool ParseDots(std::string_view token, std::vector<uint8_t>& pool, CellRun& run, std::string& why);
 
-// "word", "begin", "middle", "end", "anywhere" or several joined by '+'.
+// "word", "begin", "middle", "end", "after", "anywhere" or several joined
+// by '+'.
 bool ParsePositions(std::string_view token, uint8_t& positions);
+
+// Letter patterns separated by ',' ("ver,vel,CV"); escapes allowed.
+bool ParseLetterPatterns(std::string_view token, std::vector<std::string>& patterns);
 
 // The folder part of a path, with its trailing separator.
 std::string FolderOf(const std::string& path);

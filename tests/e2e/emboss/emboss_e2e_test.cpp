@@ -154,7 +154,8 @@ class EmbossEndToEnd : public ::testing::Test {
     TempFolder data_;
     std::string portFile_;
     std::string spoolFolder_;
-    CopiedRuleTables tables_{"en-ueb-g2.qrf", "en-ueb-chars.qri"};
+    CopiedRuleTables tables_{"en-ueb-g2.qrf", "en-ueb-chars.qri", "en-ueb-shortforms.qri",
+                             "en-ueb-boundaries.qri"};
 };
 
 TEST_F(EmbossEndToEnd, UnattendedRunEmbossesEveryRowAndEnds) {

@@ -153,8 +153,8 @@ struct Case {
     const char* corpus;
     const char* table;
     const char* oracle;
-    const char* known; // null: every line must match
-    double minShare;   // with a list: words that must still match, in percent
+    const char* known; // lines or words known to differ, with the reason; may be null
+    double minShare;   // 0: every line not listed must match; else words that must, in percent
 };
 
 class Differential : public testing::TestWithParam<Case> {};
@@ -181,7 +181,7 @@ TEST_P(Differential, MatchesReference) {
         }
     }
     std::set<std::string> seenKnown;
-    int nLines = 0, nSameLines = 0, nWords = 0, nSameWords = 0;
+    int nLines = 0, nSameLines = 0, nKnownLines = 0, nWords = 0, nSameWords = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string ansi;
         std::vector<uint8_t> theirs;
@@ -190,6 +190,11 @@ TEST_P(Differential, MatchesReference) {
         std::vector<uint8_t> ours = OurCells(table, ansi);
         ++nLines;
         nSameLines += ours == theirs;
+        if (ours != theirs && known.count(lines[i])) {
+            seenKnown.insert(lines[i]);
+            ++nKnownLines;
+            continue;
+        }
         std::vector<std::string> words = SplitWords(lines[i]);
         auto a = SplitCells(ours), b = SplitCells(theirs);
         bool aligned = a.size() == words.size() && b.size() == words.size();
@@ -199,7 +204,7 @@ TEST_P(Differential, MatchesReference) {
                 ++nSameWords;
                 continue;
             }
-            if (c.known && known.count(words[w])) {
+            if (known.count(words[w])) {
                 seenKnown.insert(words[w]);
                 continue;
             }
@@ -214,16 +219,16 @@ TEST_P(Differential, MatchesReference) {
     double wordShare = 100.0 * nSameWords / nWords;
     std::printf("%s: %d/%d lines, %d/%d words (%.2f %%) identical\n", c.table, nSameLines, nLines,
                 nSameWords, nWords, wordShare);
-    if (!c.known)
-        EXPECT_EQ(nSameLines, nLines);
+    if (c.minShare == 0)
+        EXPECT_EQ(nSameLines + nKnownLines, nLines);
     else
         EXPECT_GE(wordShare, c.minShare);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, Differential,
-    testing::Values(Case{"en.txt", "en-ueb-g1.qrf", "en-ueb-g1.ctb", nullptr, 0},
-                    Case{"en.txt", "en-ueb-g2.qrf", "en-ueb-g2.ctb", "en-ueb-g2.known", 98},
+    testing::Values(Case{"en.txt", "en-ueb-g1.qrf", "en-ueb-g1.ctb", "en-ueb.known", 0},
+                    Case{"en.txt", "en-ueb-g2.qrf", "en-ueb-g2.ctb", "en-ueb.known", 98},
                     Case{"de.txt", "de-g0.qrf", "de-g0-detailed.utb", "de-g0.known", 99},
                     Case{"sv.txt", "sv-g0.qrf", "sv-g0.utb", nullptr, 0},
                     Case{"fr.txt", "fr-g0.qrf", "fr-bfu-comp6.utb", nullptr, 0},

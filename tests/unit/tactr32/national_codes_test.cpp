@@ -147,6 +147,7 @@ TEST_F(NationalCodes, French) {
               {"date", "12/05", "6-16-126-34-3456-156"},
               {"plus before a number", "+33 1", "6-235-146-146 6-16"},
               {"calculation", "1+1=2", "6-16-235-16-2356-126"},
+              {"brackets inside a number", "1-(-4)", "6-16-36-236-36-1456-356"},
               {"minus",
                "-5 \xB0"
                "C",

@@ -63,6 +63,27 @@ TEST(TableCompiler, RefusesMalformedTablesWithLineAndReason) {
          "t.qrf:2: numinside is given twice for ':'"},
         {"numstart - 4-36 3456", tactr::TableKind::kTranslation,
          "t.qrf:1: numstart needs a character and its dots"},
+        {"class v ab", tactr::TableKind::kTranslation,
+         "t.qrf:1: class needs a capital letter A-Z and the small letters in it"},
+        {std::string(kBase) + "class V aB", tactr::TableKind::kTranslation,
+         "t.qrf:4: class V holds a character that is not a small letter"},
+        {std::string(kBase) + "begin ab 1 next", tactr::TableKind::kTranslation,
+         "t.qrf:4: only 'next <letters>' or '!next <letters>' may follow"},
+        {std::string(kBase) + "begin ab 1 !next c,a#", tactr::TableKind::kTranslation,
+         "t.qrf:4: 'a#' is not small letters, classes, '*' and a last '$'"},
+        {std::string(kBase) + "boundary ^ab", tactr::TableKind::kTranslation,
+         "t.qrf:4: boundary '^ab' marks no place with '|'"},
+        {std::string(kBase) + "word ab 1\nlonger c|ab| |b|c", tactr::TableKind::kTranslation,
+         "t.qrf:5: 'b' is not a word entry of the table"},
+        {std::string(kBase) + "proper ab", tactr::TableKind::kTranslation,
+         "t.qrf:4: 'ab' is not a word entry of the table"},
+        {"yield 1-2", tactr::TableKind::kTranslation, "t.qrf:1: yield takes single cells"},
+        {std::string(kBase) + "prefer ab", tactr::TableKind::kTranslation,
+         "t.qrf:4: 'ab' is not a contraction of the table"},
+        {"quotekind q 1 2\nquotemark \" q both", tactr::TableKind::kTranslation,
+         "t.qrf:2: a quotation mark must first be defined as punctuation"},
+        {"punct \" 2\nquotemark \" double both", tactr::TableKind::kTranslation,
+         "t.qrf:2: unknown quote kind 'double'"},
     };
     for (const Case& c : cases) {
         tactr::Table t;
@@ -92,6 +113,31 @@ TEST(TableCompiler, ReadsMetadataAndIncludesRelativeToTheTable) {
     EXPECT_EQ(2, t.nGrade);
     EXPECT_EQ("One\nTwo", t.szDescription);
     EXPECT_EQ("1-2 12-1", tactr_test::Braille(t, "abc ba"));
+}
+
+// Contexts of letters after a contraction, boundaries, longer words keeping
+// a shortform, the place after an apostrophe and ties that yield.
+TEST(TableCompiler, ContextsBoundariesLongerWordsAndTies) {
+    std::string table = "letter a A 1\nletter b B 12\nletter c C 14\nletter d D 145\n"
+                        "letter e E 15\nspace \\s 0\njoiner ' 3\nclass V ae\n"
+                        "begin ab 3456 next V\nmiddle+end cd 2 !next e$\n"
+                        "anywhere bc 6\nboundary ab|cd\nafter de 5\n"
+                        "word cab 45-14\nlonger |cab|e\n"
+                        "anywhere dd 46-1\nanywhere d 35\nyield 46\n";
+    tactr::Table t;
+    std::string error;
+    ASSERT_TRUE(tactr::CompileTableText(table, "t.qrf", tactr::TableKind::kTranslation, Files({}),
+                                        t, error))
+        << error;
+    struct Sample {
+        const char* text;
+        const char* dots;
+    } samples[] = {{"abe", "3456-15"},     {"abc", "1-6"},     {"acd", "1-2"},
+                   {"acde", "1-14-35-15"}, {"abcd", "1-12-2"}, {"bc", "6"},
+                   {"a'de", "1-3-5"},      {"de", "35-15"},    {"cabe", "45-14-15"},
+                   {"cabd", "14-1-12-35"}, {"add", "1-35-35"}};
+    for (const Sample& s : samples)
+        EXPECT_EQ(s.dots, tactr_test::Braille(t, s.text)) << s.text;
 }
 
 TEST(TableCompiler, AllShippedTablesCompile) {

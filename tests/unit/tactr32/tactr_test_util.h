@@ -1,6 +1,9 @@
 // Helpers shared by the translator tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
 
 #include "qrf_table.h"
@@ -59,5 +62,29 @@ inline std::string Braille(const tactr::Table& t, const std::string& text,
     tactr::Translate(t, ex, text.c_str(), out, sizeof out);
     return ToDots(out);
 }
+
+struct Sample {
+    const char* text;
+    const char* dots;
+};
+
+// The English tables, loaded once for the tests of a file.
+class Ueb : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        g1 = new tactr::Table(LoadTable("en-ueb-g1.qrf"));
+        g2 = new tactr::Table(LoadTable("en-ueb-g2.qrf"));
+    }
+    static void TearDownTestSuite() {
+        delete g1;
+        delete g2;
+    }
+    static void Check(const tactr::Table& t, std::initializer_list<Sample> samples) {
+        for (const Sample& s : samples)
+            EXPECT_EQ(s.dots, Braille(t, s.text)) << "text: " << s.text;
+    }
+    static inline tactr::Table* g1 = nullptr;
+    static inline tactr::Table* g2 = nullptr;
+};
 
 } // namespace tactr_test

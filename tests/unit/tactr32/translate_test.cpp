@@ -7,33 +7,10 @@
 
 using tactr_test::Braille;
 using tactr_test::LoadTable;
+using tactr_test::Sample;
+using tactr_test::Ueb;
 
 namespace {
-
-struct Sample {
-    const char* text;
-    const char* dots;
-};
-
-class Ueb : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        g1 = new tactr::Table(LoadTable("en-ueb-g1.qrf"));
-        g2 = new tactr::Table(LoadTable("en-ueb-g2.qrf"));
-    }
-    static void TearDownTestSuite() {
-        delete g1;
-        delete g2;
-    }
-    static void Check(const tactr::Table& t, std::initializer_list<Sample> samples) {
-        for (const Sample& s : samples)
-            EXPECT_EQ(s.dots, Braille(t, s.text)) << "text: " << s.text;
-    }
-    static tactr::Table* g1;
-    static tactr::Table* g2;
-};
-tactr::Table* Ueb::g1 = nullptr;
-tactr::Table* Ueb::g2 = nullptr;
 
 TEST_F(Ueb, Capitals) {
     Check(*g1, {{"John", "6-245-135-125-1345"},
@@ -57,7 +34,10 @@ TEST_F(Ueb, Numbers) {
                 {"4th", "3456-145-2345-125"},
                 {"20 7946", "3456-12-245-5-1245-24-145-124"},
                 {"20 x", "3456-12-245 1346"},
-                {"$5", "4-234-3456-15"}});
+                {"$5", "4-234-3456-15"},
+                {"$.99", "4-234-3456-256-24-24"},
+                {"No.16", "6-1345-135-256-3456-1-124"},
+                {"3.d", "3456-14-256-56-145"}});
 }
 
 TEST_F(Ueb, ContractionsByPlace) {

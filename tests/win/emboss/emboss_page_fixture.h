@@ -45,8 +45,8 @@ class EmbossPageTest : public SinglePageTest {
         SinglePageTest::SetUpTestSuite();
         InstallDataServices();
         LoadLibraryA("riched20.dll");
-        tables_ = std::make_unique<CopiedRuleTables>(
-            std::initializer_list<const char*>{"en-ueb-g2.qrf", "en-ueb-chars.qri"});
+        tables_ = std::make_unique<CopiedRuleTables>(std::initializer_list<const char*>{
+            "en-ueb-g2.qrf", "en-ueb-chars.qri", "en-ueb-shortforms.qri", "en-ueb-boundaries.qri"});
         ASSERT_TRUE(tables_->copied());
         char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
         GetTempPathA(sizeof temp, temp);
