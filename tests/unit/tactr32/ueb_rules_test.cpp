@@ -64,7 +64,11 @@ TEST_F(Ueb, QuotationMarksByPair) {
                 {"12\" x 8\"", "3456-1-12-6-2356 56-1346 3456-125-6-2356"},
                 {"He said \"hi", "6-125-15 234-145 6-2356-125-24"},
                 {"sign \"-\" here", "234-24-1245-1345 236-36-356 5-125"},
-                {"end.\"", "26-145-256-356"}});
+                {"end.\"", "26-145-256-356"},
+                {"The \x91"
+                 "80s",
+                 "6-2346 3-3456-125-245-234"},                  // a left mark as the apostrophe
+                {"\xABOui\xBB", "456-236-6-1256-24-456-356"}}); // angle marks keep their signs
 }
 
 // A lower wordsign goes where it touches a quotation mark or follows a
