@@ -285,9 +285,12 @@ int Builder::QuoteLine(const std::string& cmd, const std::vector<std::string>& t
         t.ind.bNonspecific = true;
         return Dots(tok[1], t.ind.quoteOpen) && Dots(tok[2], t.ind.quoteClose);
     }
+    // quotekind <kind> <open> <close> [specific]: "specific" keeps the
+    // kind's own signs even where its marks are the outermost.
     if (cmd == "quotekind") {
-        if (tok.size() != 4)
-            return Fail("quotekind needs a name, its opening and its closing dots");
+        if ((tok.size() != 4 && tok.size() != 5) || (tok.size() == 5 && tok[4] != "specific"))
+            return Fail("quotekind needs a name, its opening and its closing dots, then "
+                        "'specific' or nothing");
         if (std::find(quoteKindNames.begin(), quoteKindNames.end(), tok[1]) != quoteKindNames.end())
             return Fail("quote kind '" + tok[1] + "' is given twice");
         if (quoteKindNames.size() >= 255)
@@ -295,6 +298,7 @@ int Builder::QuoteLine(const std::string& cmd, const std::vector<std::string>& t
         QuoteKind k;
         if (!Dots(tok[2], k.open) || !Dots(tok[3], k.close))
             return 0;
+        k.bSpecific = tok.size() == 5;
         quoteKindNames.push_back(tok[1]);
         t.quoteKinds.push_back(k);
         return 1;

@@ -150,9 +150,10 @@ struct LongerWord {
 };
 
 // Quotation marks by kind (double, single...): the specific signs, used
-// where the marks stand inside others or inside a word.
+// where the marks stand inside others or inside a word, or always.
 struct QuoteKind {
     CellRun open, close;
+    bool bSpecific = false; // never takes the outermost (nonspecific) signs
 };
 
 struct QuoteMark {

@@ -12,6 +12,7 @@ struct OpenMark {
     bool inWord;     // opened right after a letter or digit
     bool afterDigit; // right after a digit: inches, seconds
     bool afterPunct; // right after closing punctuation: it closed a quote
+    bool beforeWord; // a letter or digit follows it
 };
 
 // A mark closes after a letter, a digit, closing punctuation or a closing
@@ -28,17 +29,18 @@ bool OpeningPlace(const Table& t, const uint8_t* s, size_t i,
     return !(f & (kLetter | kDigit)) && !((f & kTrailing) && !(f & kLeading));
 }
 
-// A mark left without partner is no quotation: after a digit it takes its
-// sign for standing alone (inches, ditto); after closing punctuation it
-// closes a quotation opened before the text; else it takes the sign for
-// standing alone or its plain sign.
+// A mark left without partner is no quotation: after closing punctuation
+// it closes a quotation opened before the text; after a digit (inches,
+// ditto) or before a word (an apostrophe typed as a left mark: '90s) it
+// takes its sign for standing alone, if it has one; else its plain sign.
 void LeaveOpen(const Table& t, const uint8_t* s, const OpenMark& m,
                std::pmr::vector<uint8_t>& roles) {
     const QuoteMark& q = t.quoteMarks[s[m.pos]];
     if (m.afterPunct && q.closes && !m.afterDigit)
         roles[m.pos] = kQuoteClose;
     else
-        roles[m.pos] = q.unpaired.len ? kQuoteUnpaired : kQuotePlain;
+        roles[m.pos] =
+            q.unpaired.len && (m.afterDigit || m.beforeWord) ? kQuoteUnpaired : kQuotePlain;
 }
 
 } // namespace
@@ -81,7 +83,7 @@ void PairQuotes(const Table& t, const uint8_t* s, size_t len, std::pmr::vector<u
         } else if (m.opens && depth < kMaxDepth && (opening || !(t.flags[c] & kJoiner))) {
             roles[i] = kQuoteOpen;
             bool afterPunct = !opening && !afterWord;
-            stack[depth++] = {i, m.kind, afterWord, (prev & kDigit) != 0, afterPunct};
+            stack[depth++] = {i, m.kind, afterWord, (prev & kDigit) != 0, afterPunct, nextInWord};
         }
     }
     while (depth > 0)
@@ -91,7 +93,7 @@ void PairQuotes(const Table& t, const uint8_t* s, size_t len, std::pmr::vector<u
 CellRun QuoteCells(const Table& t, uint8_t c, uint8_t role) {
     const QuoteMark& m = t.quoteMarks[c];
     const QuoteKind& k = t.quoteKinds[m.kind];
-    bool specific = (role & kQuoteSpecific) || !t.ind.bNonspecific;
+    bool specific = (role & kQuoteSpecific) || !t.ind.bNonspecific || k.bSpecific;
     switch (role & kQuoteRoleMask) {
     case kQuoteOpen:
         return specific ? k.open : t.ind.quoteOpen;

@@ -84,6 +84,8 @@ TEST(TableCompiler, RefusesMalformedTablesWithLineAndReason) {
          "t.qrf:2: a quotation mark must first be defined as punctuation"},
         {"punct \" 2\nquotemark \" double both", tactr::TableKind::kTranslation,
          "t.qrf:2: unknown quote kind 'double'"},
+        {"quotekind q 1 2 always", tactr::TableKind::kTranslation,
+         "t.qrf:1: quotekind needs a name, its opening and its closing dots, then 'specific'"},
     };
     for (const Case& c : cases) {
         tactr::Table t;
