@@ -7,6 +7,8 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+} // namespace
+
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -16,8 +18,6 @@ int HexValue(char c) {
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::vector<std::string> SplitTokens(std::string_view line) {
     std::vector<std::string> tok;

@@ -15,6 +15,9 @@ std::vector<std::string> SplitTokens(std::string_view line);
 // The rest of the line after `skip` tokens, trailing blanks removed.
 std::string RestAfter(std::string_view line, int skip);
 
+// The value of a hexadecimal digit, or -1.
+int HexValue(char c);
+
 // Escapes: \xHH, \s (space), \t, \\.
 bool ParseText(std::string_view token, std::string& text);
 bool ParseChar(std::string_view token, uint8_t& c);

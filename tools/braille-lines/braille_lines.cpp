@@ -9,6 +9,7 @@
 #include <iostream>
 #include <string>
 
+#include "qrf_syntax.h"
 #include "qrf_table.h"
 #include "translate.h"
 
@@ -27,16 +28,6 @@ bool Compile(const std::string& path, tactr::TableKind kind, tactr::Table& table
     return false;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Decodes the escapes; an escape it does not know stays as written.
 std::string Unescape(const std::string& line) {
     std::string text;
@@ -49,7 +40,7 @@ std::string Unescape(const std::string& line) {
         if (next == 'x' && i + 5 < line.size()) {
             int value = 0;
             for (size_t k = i + 2; k < i + 6 && value >= 0; ++k)
-                value = HexValue(line[k]) < 0 ? -1 : value * 16 + HexValue(line[k]);
+                value = tactr::HexValue(line[k]) < 0 ? -1 : value * 16 + tactr::HexValue(line[k]);
             if (value > 0 && value < 256) {
                 text += static_cast<char>(value);
                 i += 5;
