@@ -7,7 +7,7 @@
 
 class DelegatingAccessible : public IAccessible {
   public:
-    // Fails (returns null) only when Windows gives no standard object.
+    // False (and null) when Windows gives no standard object.
     static bool CreateStandard(HWND window, IAccessible** standard);
 
     // IUnknown
