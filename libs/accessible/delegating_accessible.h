@@ -60,6 +60,9 @@ class DelegatingAccessible : public IAccessible {
     IAccessible* standard_;
 };
 
+// Use __uuidof(IAccessible), not IID_IAccessible: mingw-w64's import library
+// resolves that name to a code thunk in oleacc.dll, not to the GUID.
+
 // True when `child` names the object itself rather than one of its children.
 bool IsSelf(const VARIANT& child);
 
