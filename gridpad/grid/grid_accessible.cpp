@@ -344,8 +344,8 @@ class GridAccessible : public DelegatingAccessible {
     long CellState(const GridRecord& rec, const CellRef& cell) const {
         long state = 0;
         if (!CellOnScreen(rec, cell.nRow, cell.nCol)) {
-            state |= rec.anColWidth[cell.nCol] == 0 ? STATE_SYSTEM_INVISIBLE
-                                                    : STATE_SYSTEM_OFFSCREEN;
+            state |=
+                rec.anColWidth[cell.nCol] == 0 ? STATE_SYSTEM_INVISIBLE : STATE_SYSTEM_OFFSCREEN;
         }
         if (KindOfCell(cell) != CellKind::Data) {
             return state | STATE_SYSTEM_READONLY;

@@ -51,8 +51,7 @@ GridRect CellRectAnywhere(const GridRecord& rec, int row, int col) {
 }
 
 bool CellOnScreen(const GridRecord& rec, int row, int col) {
-    if (Width(rec, col) == 0 || (row > 0 && row < rec.nTopRow) ||
-        (col > 0 && col < rec.nLeftCol)) {
+    if (Width(rec, col) == 0 || (row > 0 && row < rec.nTopRow) || (col > 0 && col < rec.nLeftCol)) {
         return false;
     }
     GridRect r = CellRect(rec, row, col);

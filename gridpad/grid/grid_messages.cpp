@@ -103,12 +103,14 @@ static void AutoSizeCell(HWND hwnd, GridRecord& rec, const CellRef& cell, const 
 }
 
 void SetCellText(HWND hwnd, GridRecord& rec, const CellRef& cell, const char* text) {
-    const std::string before = CellValue(rec, cell);
+    // Only cells in view are announced; a file being loaded skips the copy.
+    const bool bShown = CellOnScreen(rec, cell.nRow, cell.nCol);
+    const std::string before = bShown ? CellValue(rec, cell) : "";
     if (!rec.cells.Set(cell.nRow, cell.nCol, text, rec.szDefaultProtect[0])) {
         MessageBeep(0);
     }
     InvalidateIfShown(hwnd, rec, CellRect(rec, cell.nRow, cell.nCol));
-    if (before != CellValue(rec, cell)) {
+    if (bShown && before != CellValue(rec, cell)) {
         AnnounceCellValue(hwnd, rec, cell.nRow, cell.nCol);
     }
     if (rec.bAutoGrowRows) {

@@ -79,13 +79,13 @@ TEST_F(GridAccessible, NavigationFollowsTheArrowKeys) {
         long expected;
     };
     const Case cases[] = {
-        {2, 2, NAVDIR_LEFT, Id(2, 1)},  {2, 2, NAVDIR_RIGHT, Id(2, 4)},
-        {2, 4, NAVDIR_LEFT, Id(2, 2)},  {2, 2, NAVDIR_UP, Id(1, 2)},
-        {2, 2, NAVDIR_DOWN, Id(3, 2)},  {2, 1, NAVDIR_LEFT, Id(2, 0)},
-        {1, 1, NAVDIR_UP, Id(0, 1)},    {0, 1, NAVDIR_UP, 0},
-        {20, 1, NAVDIR_DOWN, 0},        {2, 5, NAVDIR_RIGHT, 0},
-        {2, 5, NAVDIR_NEXT, Id(3, 0)},  {3, 0, NAVDIR_PREVIOUS, Id(2, 5)},
-        {0, 0, NAVDIR_PREVIOUS, 0},     {2, 2, NAVDIR_FIRSTCHILD, 0},
+        {2, 2, NAVDIR_LEFT, Id(2, 1)}, {2, 2, NAVDIR_RIGHT, Id(2, 4)},
+        {2, 4, NAVDIR_LEFT, Id(2, 2)}, {2, 2, NAVDIR_UP, Id(1, 2)},
+        {2, 2, NAVDIR_DOWN, Id(3, 2)}, {2, 1, NAVDIR_LEFT, Id(2, 0)},
+        {1, 1, NAVDIR_UP, Id(0, 1)},   {0, 1, NAVDIR_UP, 0},
+        {20, 1, NAVDIR_DOWN, 0},       {2, 5, NAVDIR_RIGHT, 0},
+        {2, 5, NAVDIR_NEXT, Id(3, 0)}, {3, 0, NAVDIR_PREVIOUS, Id(2, 5)},
+        {0, 0, NAVDIR_PREVIOUS, 0},    {2, 2, NAVDIR_FIRSTCHILD, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(table.Navigate(Id(c.row, c.col), c.direction), c.expected)
@@ -165,8 +165,8 @@ TEST_F(GridAccessible, CursorMovesAreAnnounced) {
         WPARAM key;
         long child;
     };
-    const Case cases[] = {{VK_DOWN, Id(2, 1)}, {VK_RIGHT, Id(2, 2)}, {VK_LEFT, Id(2, 1)},
-                          {VK_UP, Id(1, 1)},   {VK_NEXT, -1},        {VK_PRIOR, Id(1, 1)},
+    const Case cases[] = {{VK_DOWN, Id(2, 1)},  {VK_RIGHT, Id(2, 2)}, {VK_LEFT, Id(2, 1)},
+                          {VK_UP, Id(1, 1)},    {VK_NEXT, -1},        {VK_PRIOR, Id(1, 1)},
                           {VK_RETURN, Id(2, 1)}};
     for (const Case& c : cases) {
         Key(grid, c.key);
@@ -193,10 +193,9 @@ TEST_F(GridAccessible, TypingIsHeardAsItGoes) {
     Type(grid, L"\u00e9t");
     EXPECT_EQ(table.Value(Id(1, 1)), L"\u00e9t") << "the cell reads as what is typed";
     EXPECT_EQ(table.Description(Id(1, 1)), L"editing");
-    EXPECT_EQ(heard.Take(),
-              (std::vector<HeardEvent>{{EVENT_OBJECT_DESCRIPTIONCHANGE, Id(1, 1)},
-                                       {EVENT_OBJECT_VALUECHANGE, Id(1, 1)},
-                                       {EVENT_OBJECT_VALUECHANGE, Id(1, 1)}}));
+    EXPECT_EQ(heard.Take(), (std::vector<HeardEvent>{{EVENT_OBJECT_DESCRIPTIONCHANGE, Id(1, 1)},
+                                                     {EVENT_OBJECT_VALUECHANGE, Id(1, 1)},
+                                                     {EVENT_OBJECT_VALUECHANGE, Id(1, 1)}}));
     Key(grid, VK_BACK);
     EXPECT_EQ(heard.TakeOnly(EVENT_OBJECT_VALUECHANGE),
               (std::vector<HeardEvent>{{EVENT_OBJECT_VALUECHANGE, Id(1, 1)}}));
@@ -224,13 +223,13 @@ TEST_F(GridAccessible, ChangedTextIsAnnounced) {
     };
     const Case cases[] = {
         {2, 2, "same", false}, {2, 2, "other", true}, {3, 3, "", false},
-        {3, 3, "x", true},     {19, 5, "far", false},  {2, 2, "", true},
+        {3, 3, "x", true},     {19, 5, "far", false}, {2, 2, "", true},
     };
     for (const Case& c : cases) {
         SetText(grid, c.row, c.col, c.text);
-        const auto expected = c.heard ? std::vector<HeardEvent>{{EVENT_OBJECT_VALUECHANGE,
-                                                                 Id(c.row, c.col)}}
-                                      : std::vector<HeardEvent>{};
+        const auto expected =
+            c.heard ? std::vector<HeardEvent>{{EVENT_OBJECT_VALUECHANGE, Id(c.row, c.col)}}
+                    : std::vector<HeardEvent>{};
         EXPECT_EQ(heard.Take(), expected) << c.row << "," << c.col << " " << c.text;
     }
     CellRef cell{3, 3};

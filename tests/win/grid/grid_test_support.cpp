@@ -255,8 +255,7 @@ long ClientObject::State(long child) const {
 long ClientObject::Navigate(long child, long direction) const {
     VARIANT end;
     VariantInit(&end);
-    return m_pObject->accNavigate(direction, ChildVariant(child), &end) == S_OK &&
-                   end.vt == VT_I4
+    return m_pObject->accNavigate(direction, ChildVariant(child), &end) == S_OK && end.vt == VT_I4
                ? end.lVal
                : 0;
 }
