@@ -75,6 +75,7 @@ void CommitEdit(HWND hwnd, GridRecord& rec) {
     rec.bEditing = 0;
     RefreshGrid(hwnd, rec);
     HideCaret(hwnd);
+    AnnounceEditState(hwnd, rec);
     NotifyParent(hwnd, rec, GRN_EDITEND, CursorParam(rec));
 }
 
@@ -83,14 +84,18 @@ void CancelEdit(HWND hwnd, GridRecord& rec) {
     rec.bEditing = 0;
     HideCaret(hwnd);
     RefreshGrid(hwnd, rec);
+    // The cell shows its stored text again.
+    AnnounceEditState(hwnd, rec);
+    AnnounceCellValue(hwnd, rec, rec.nCursorRow, rec.nCursorCol);
     NotifyParent(hwnd, rec, GRN_EDITEND, CursorParam(rec));
 }
 
 static void BeginEdit(HWND hwnd, GridRecord& rec) {
     if (!rec.bEditing) {
         NotifyParent(hwnd, rec, GRN_EDITBEGIN, CursorParam(rec));
+        rec.bEditing = 1;
+        AnnounceEditState(hwnd, rec);
     }
-    rec.bEditing = 1;
 }
 
 void OnChar(HWND hwnd, GridRecord& rec, WPARAM ch) {
@@ -131,11 +136,13 @@ void OnChar(HWND hwnd, GridRecord& rec, WPARAM ch) {
     if (first >= 0x20) {
         BeginEdit(hwnd, rec);
         ShowEdit(hwnd, rec, text);
+        AnnounceCellValue(hwnd, rec, rec.nCursorRow, rec.nCursorCol);
     } else if (first == '\b') {
         BeginEdit(hwnd, rec);
         size_t have = std::strlen(rec.szEdit);
         rec.szEdit[Utf8LastCharStart(rec.szEdit, have)] = '\0';
         ShowEdit(hwnd, rec, "");
+        AnnounceCellValue(hwnd, rec, rec.nCursorRow, rec.nCursorCol);
     } else if (first == '\r') {
         if (rec.bEditing) {
             CommitEdit(hwnd, rec);

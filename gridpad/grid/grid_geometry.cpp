@@ -35,6 +35,29 @@ GridRect CellRect(const GridRecord& rec, int row, int col) {
     return r;
 }
 
+GridRect CellRectAnywhere(const GridRecord& rec, int row, int col) {
+    GridRect r = CellRect(rec, row, col);
+    if (row > 0 && row < rec.nTopRow) {
+        r.top -= (rec.nTopRow - row) * rec.nRowHeight;
+        r.bottom = r.top + rec.nRowHeight;
+    }
+    if (col > 0 && col < rec.nLeftCol) {
+        for (int k = col; k < rec.nLeftCol; ++k) {
+            r.left -= Width(rec, k);
+        }
+        r.right = r.left + Width(rec, col);
+    }
+    return r;
+}
+
+bool CellOnScreen(const GridRecord& rec, int row, int col) {
+    if (Width(rec, col) == 0 || (row > 0 && row < rec.nTopRow) || (col > 0 && col < rec.nLeftCol)) {
+        return false;
+    }
+    GridRect r = CellRect(rec, row, col);
+    return r.top < rec.nClientHeight && r.left < rec.nClientWidth;
+}
+
 int NextVisibleColumn(const GridRecord& rec, int col, int dir) {
     for (int k = col + dir; k >= 1 && k <= rec.nCols; k += dir) {
         if (Width(rec, k) != 0) {

@@ -6,6 +6,11 @@ struct GridRect {
 };
 
 GridRect CellRect(const GridRecord& rec, int row, int col);
+// Where the cell lies relative to the client area, also when scrolled out of
+// view above or to the left.
+GridRect CellRectAnywhere(const GridRecord& rec, int row, int col);
+// Whether some of the cell shows in the client area.
+bool CellOnScreen(const GridRecord& rec, int row, int col);
 // First column of non-zero width from col in direction dir (+1 or -1) within
 // 1..nCols; 0 when there is none.
 int NextVisibleColumn(const GridRecord& rec, int col, int dir);

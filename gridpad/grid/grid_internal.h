@@ -17,6 +17,9 @@ inline HFONT GridFont(void* font) {
 // row-count changes (a file being loaded) is over.
 constexpr UINT kGridCheckScrollBars = WM_APP + 0x3B00;
 
+// Likewise for telling screen readers that rows or columns came or went.
+constexpr UINT kGridAnnounceReorder = WM_APP + 0x3B01;
+
 LRESULT HandleGridMessage(HWND hwnd, int slot, UINT msg, WPARAM wParam, LPARAM lParam);
 void SetCellText(HWND hwnd, GridRecord& rec, const CellRef& cell, const char* text);
 void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols);
@@ -47,7 +50,17 @@ void OnGridSetFocus(HWND hwnd, GridRecord& rec);
 void OnGridKillFocus(HWND hwnd, GridRecord& rec);
 void MoveDown(HWND hwnd, GridRecord& rec);
 void ShowMovedCursor(HWND hwnd, GridRecord& rec, int row, int col, bool bRowMoved, bool bColMoved);
+// Stores an edit under way and moves the cursor there, as a click would.
+void SelectCell(HWND hwnd, GridRecord& rec, int row, int col);
 
 void ShowEdit(HWND hwnd, GridRecord& rec, const char* add);
 void CommitEdit(HWND hwnd, GridRecord& rec);
 void CancelEdit(HWND hwnd, GridRecord& rec);
+
+// What screen readers are told and asked.
+void AnnounceCursor(HWND hwnd, const GridRecord& rec);
+void AnnounceCellValue(HWND hwnd, const GridRecord& rec, int row, int col);
+void AnnounceEditState(HWND hwnd, const GridRecord& rec);
+void AnnounceReorder(HWND hwnd, GridRecord& rec);
+void OnAnnounceReorder(HWND hwnd, GridRecord& rec);
+LRESULT OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -23,6 +23,9 @@ void ShowMovedCursor(HWND hwnd, GridRecord& rec, int row, int col, bool bRowMove
     RefreshCursorProtected(rec);
     ScrollRowIntoView(hwnd, rec, row, col);
     ScrollColumnIntoView(hwnd, rec, row, col);
+    if (bRowMoved || bColMoved) {
+        AnnounceCursor(hwnd, rec);
+    }
 }
 
 static void MoveCursorTo(HWND hwnd, GridRecord& rec, int row, int col, bool bRefresh) {
@@ -39,7 +42,8 @@ static void MoveCursorTo(HWND hwnd, GridRecord& rec, int row, int col, bool bRef
 
 void MoveDown(HWND hwnd, GridRecord& rec) {
     DrawCursor(hwnd, rec);
-    if (rec.nCursorRow < rec.nRows) {
+    const bool bMoved = rec.nCursorRow < rec.nRows;
+    if (bMoved) {
         ++rec.nCursorRow;
         NotifyParent(hwnd, rec, GRN_ROWCHANGED, CursorParam(rec));
         NotifyParent(hwnd, rec, GRN_CURSORMOVED, CursorParam(rec));
@@ -48,6 +52,16 @@ void MoveDown(HWND hwnd, GridRecord& rec) {
     RefreshCursorProtected(rec);
     ScrollRowIntoView(hwnd, rec, rec.nCursorRow, rec.nCursorCol);
     RefreshGrid(hwnd, rec);
+    if (bMoved) {
+        AnnounceCursor(hwnd, rec);
+    }
+}
+
+void SelectCell(HWND hwnd, GridRecord& rec, int row, int col) {
+    StoreEdit(hwnd, rec);
+    if (row != rec.nCursorRow || col != rec.nCursorCol) {
+        MoveCursorTo(hwnd, rec, row, col, true);
+    }
 }
 
 // A Page key always notifies, even when the move is clamped to the last or
@@ -69,6 +83,7 @@ static void PageMove(HWND hwnd, GridRecord& rec, int dir) {
     ScrollRowIntoView(hwnd, rec, row, rec.nCursorCol);
     ScrollColumnIntoView(hwnd, rec, row, rec.nCursorCol);
     RefreshGrid(hwnd, rec);
+    AnnounceCursor(hwnd, rec);
 }
 
 static void LineMove(HWND hwnd, GridRecord& rec, int dir) {
@@ -164,6 +179,8 @@ void OnGridSetFocus(HWND hwnd, GridRecord& rec) {
     rec.nCaretHeight = tm.tmHeight;
     CreateCaret(hwnd, nullptr, 3, rec.nCaretHeight);
     RefreshGrid(hwnd, rec);
+    // Windows announces the grid; the reader goes on to the cell.
+    AnnounceCursor(hwnd, rec);
 }
 
 void OnGridKillFocus(HWND hwnd, GridRecord& rec) {

@@ -1,6 +1,8 @@
+#include "grid_cell_access.h"
 #include "grid_internal.h"
 
 #include <cstring>
+#include <string>
 
 static void InvalidateIfShown(HWND hwnd, const GridRecord& rec, const GridRect& r) {
     // Cells far outside the client area (a file being loaded) need no paint.
@@ -19,13 +21,18 @@ void SetDimensions(HWND hwnd, GridRecord& rec, int32_t rows, int32_t cols) {
     int32_t oldRows = rec.nRows;
     rec.nRows = rows;
     rec.nCols = cols;
+    AnnounceReorder(hwnd, rec);
     // Keep the cursor on a cell of the grid, or typing would go into a row
     // that is no longer shown (and bring it back).
+    const bool bCursorMoved = (rows > 0 && rec.nCursorRow > rows) || rec.nCursorCol > cols;
     if (rows > 0 && rec.nCursorRow > rows) {
         rec.nCursorRow = rows;
     }
     if (rec.nCursorCol > cols) {
         rec.nCursorCol = cols;
+    }
+    if (bCursorMoved) {
+        AnnounceCursor(hwnd, rec);
     }
     // Rows added or removed below the shown ones change nothing on screen but
     // the vertical scroll bar; a file being loaded does that thousands of
@@ -96,10 +103,16 @@ static void AutoSizeCell(HWND hwnd, GridRecord& rec, const CellRef& cell, const 
 }
 
 void SetCellText(HWND hwnd, GridRecord& rec, const CellRef& cell, const char* text) {
+    // Only cells in view are announced; a file being loaded skips the copy.
+    const bool bShown = CellOnScreen(rec, cell.nRow, cell.nCol);
+    const std::string before = bShown ? CellValue(rec, cell) : "";
     if (!rec.cells.Set(cell.nRow, cell.nCol, text, rec.szDefaultProtect[0])) {
         MessageBeep(0);
     }
     InvalidateIfShown(hwnd, rec, CellRect(rec, cell.nRow, cell.nCol));
+    if (bShown && before != CellValue(rec, cell)) {
+        AnnounceCellValue(hwnd, rec, cell.nRow, cell.nCol);
+    }
     if (rec.bAutoGrowRows) {
         if (rec.cells.Empty()) {
             SendMessageA(hwnd, GRM_SETDIMENSIONS, 0, rec.nCols);
@@ -144,7 +157,9 @@ static LRESULT HandleCellMessage(HWND hwnd, GridRecord& rec, UINT msg, const Cel
         }
         return 0;
     case GRM_DELETECELL:
-        rec.cells.Remove(cell.nRow, cell.nCol);
+        if (rec.cells.Remove(cell.nRow, cell.nCol)) {
+            AnnounceCellValue(hwnd, rec, cell.nRow, cell.nCol);
+        }
         NotifyParent(hwnd, rec, GRN_EDITEND, CursorParam(rec));
         return 0;
     case GRM_GETCELLTYPE: {
@@ -186,6 +201,7 @@ LRESULT HandleGridMessage(HWND hwnd, int slot, UINT msg, WPARAM wParam, LPARAM l
         rec.nTopRow = 1;
         rec.nLeftCol = 1;
         InvalidateRect(hwnd, nullptr, TRUE);
+        AnnounceReorder(hwnd, rec);
         return 0;
     case GRM_SETDIMENSIONS:
         SetDimensions(hwnd, rec, ClampRowCount(wParam), ClampColumnCount(lParam));
@@ -202,6 +218,7 @@ LRESULT HandleGridMessage(HWND hwnd, int slot, UINT msg, WPARAM wParam, LPARAM l
             DrawCursor(hwnd, rec);
             RefreshCursorProtected(rec);
             RefreshGrid(hwnd, rec);
+            AnnounceCursor(hwnd, rec);
         }
         return 0;
     }

@@ -19,6 +19,7 @@ static void ResetCommon(GridRecord& rec) {
     rec.crUnprotected = 0xFFFFFF;
     rec.hCellFont = nullptr;
     rec.bScrollCheckPosted = 0;
+    rec.bReorderPosted = 0;
     for (int c = 1; c <= 255; ++c) {
         rec.anColWidth[c] = 50;
     }

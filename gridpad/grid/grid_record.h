@@ -66,6 +66,7 @@ struct GridRecord {
     int32_t bSavedSnap;
     int32_t nSizeHeight, nSizeWidth;
     int32_t bScrollCheckPosted; // a scroll-bar update is on its way
+    int32_t bReorderPosted;     // screen readers are about to hear of new cells
 };
 
 // The state every slot starts with when the class is registered.

@@ -172,6 +172,11 @@ static LRESULT CALLBACK GridWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     case kGridCheckScrollBars:
         OnCheckScrollBars(hwnd, rec);
         return 0;
+    case kGridAnnounceReorder:
+        OnAnnounceReorder(hwnd, rec);
+        return 0;
+    case WM_GETOBJECT:
+        return OnGetObject(hwnd, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -1,21 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "grid_fixture.h"
 #include "grid_geometry.h"
-
-class GridGeometry : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        InitGridRecord(rec);
-        rec.nRows = 100;
-        rec.nCols = 10;
-        rec.nClientWidth = 400;
-        rec.nClientHeight = 221; // 21 header + 10 rows of 20
-        rec.nRowHeight = 20;
-        rec.nHeaderHeight = 21;
-    }
-    static GridRecord rec;
-};
-GridRecord GridGeometry::rec;
 
 TEST_F(GridGeometry, ColumnLetters) {
     const std::pair<int, const char*> cases[] = {{1, " A"},  {26, " Z"}, {27, "AA"},
@@ -116,4 +102,32 @@ TEST_F(GridGeometry, GraphicValues) {
     for (const auto& c : cases) {
         EXPECT_EQ(ParseGraphicValue(c.first), c.second) << c.first;
     }
+}
+
+TEST_F(GridGeometry, CellsScrolledOutOfViewKeepTheirPlace) {
+    rec.nTopRow = 5;
+    rec.nLeftCol = 3;
+    struct Case {
+        int row, col;
+        GridRect rect;
+        bool bOnScreen;
+    };
+    const Case cases[] = {
+        {5, 3, {50, 21, 100, 41}, true},    {4, 3, {50, 1, 100, 21}, false},
+        {1, 3, {50, -59, 100, -39}, false}, {5, 1, {-50, 21, 0, 41}, false},
+        {5, 2, {0, 21, 50, 41}, false},     {0, 1, {-50, 0, 0, 21}, false},
+        {0, 3, {50, 0, 100, 21}, true},     {3, 0, {0, -19, 50, 1}, false},
+        {14, 3, {50, 201, 100, 221}, true}, {15, 3, {50, 221, 100, 241}, false},
+        {5, 10, {400, 21, 450, 41}, false},
+    };
+    for (const auto& c : cases) {
+        GridRect r = CellRectAnywhere(rec, c.row, c.col);
+        EXPECT_EQ(r.left, c.rect.left) << c.row << "," << c.col;
+        EXPECT_EQ(r.top, c.rect.top) << c.row << "," << c.col;
+        EXPECT_EQ(r.right, c.rect.right) << c.row << "," << c.col;
+        EXPECT_EQ(r.bottom, c.rect.bottom) << c.row << "," << c.col;
+        EXPECT_EQ(CellOnScreen(rec, c.row, c.col), c.bOnScreen) << c.row << "," << c.col;
+    }
+    rec.anColWidth[4] = 0;
+    EXPECT_FALSE(CellOnScreen(rec, 5, 4)) << "a hidden column";
 }

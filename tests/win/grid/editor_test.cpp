@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -410,6 +412,55 @@ TEST_F(Editor, TableCommandsOnSmallGrids) {
     EXPECT_EQ(Rows(), 0) << "nothing to delete";
     Command(IDM_INSERT_COLUMN_AFTER);
     EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(Editor, TableCommandsAreHeardAsNewCells) {
+    std::string path = folder + "heard.csv";
+    WriteFile(path, "a;b\nc;d\n");
+    Start(path);
+    EventListener heard(grid);
+    const int commands[] = {IDM_INSERT_COLUMN_BEFORE, IDM_INSERT_COLUMN_AFTER,
+                            IDM_INSERT_ROW_BEFORE,    IDM_INSERT_ROW_AFTER,
+                            IDM_DELETE_COLUMN,        IDM_DELETE_ROW};
+    for (int id : commands) {
+        Command(id);
+        EXPECT_EQ(heard.TakeOnly(EVENT_OBJECT_REORDER),
+                  (std::vector<HeardEvent>{{EVENT_OBJECT_REORDER, CHILDID_SELF}}))
+            << "command " << id;
+    }
+}
+
+TEST_F(Editor, TheGridIsNamedAndHasTheKeyboard) {
+    Start("");
+    EXPECT_EQ(GetFocus(), grid);
+    ClientObject table(grid);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table.Name(CHILDID_SELF), L"Csv Editor - Untitled.csv") << "the document it shows";
+    DialogKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), grid) << "the only control keeps the focus";
+}
+
+// Within each menu a letter leads to one item only.
+static void ExpectUniqueMnemonics(HMENU menu, const std::string& path) {
+    std::string letters;
+    for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+        char text[128] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        const char* amp = std::strchr(text, '&');
+        if (amp != nullptr && amp[1] != '\0') {
+            const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(amp[1])));
+            EXPECT_EQ(letters.find(letter), std::string::npos) << path << ": " << text;
+            letters += letter;
+        }
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            ExpectUniqueMnemonics(sub, path + "/" + text);
+        }
+    }
+}
+
+TEST_F(Editor, MenuMnemonicsDoNotRepeat) {
+    Start("");
+    ExpectUniqueMnemonics(GetMenu(dlg), "menu");
 }
 
 TEST_F(Editor, DeletedRowsAndColumnsStayDeletedWhenSaved) {

@@ -145,3 +145,123 @@ void Type(HWND grid, const wchar_t* text) {
         SendMessageW(grid, WM_KEYUP, vk, 0xC0000001);
     }
 }
+
+static HWND g_hListened;
+static std::vector<HeardEvent> g_heard;
+
+static void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child,
+                                DWORD, DWORD) {
+    if (hwnd == g_hListened && object == OBJID_CLIENT) {
+        g_heard.push_back({event, child});
+    }
+}
+
+EventListener::EventListener(HWND window) {
+    g_hListened = window;
+    g_heard.clear();
+    m_hHook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnWinEvent, GetCurrentProcessId(),
+                              GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+}
+
+EventListener::~EventListener() {
+    UnhookWinEvent(m_hHook);
+    g_hListened = nullptr;
+}
+
+std::vector<HeardEvent> EventListener::Take() {
+    PumpPending();
+    std::vector<HeardEvent> out;
+    out.swap(g_heard);
+    return out;
+}
+
+std::vector<HeardEvent> EventListener::TakeOnly(DWORD event) {
+    std::vector<HeardEvent> out;
+    for (const auto& heard : Take()) {
+        if (heard.event == event) {
+            out.push_back(heard);
+        }
+    }
+    return out;
+}
+
+std::string Describe(const std::vector<HeardEvent>& list) {
+    std::ostringstream out;
+    for (const auto& heard : list) {
+        out << "{0x" << std::hex << heard.event << std::dec << ", " << heard.child << "} ";
+    }
+    return out.str();
+}
+
+VARIANT ChildVariant(long child) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = child;
+    return v;
+}
+
+ClientObject::ClientObject(HWND window) {
+    CoInitialize(nullptr);
+    AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&m_pObject));
+}
+
+ClientObject::~ClientObject() {
+    if (m_pObject) {
+        m_pObject->Release();
+    }
+    CoUninitialize();
+}
+
+using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+
+static std::wstring GetText(IAccessible* object, TextGetter getter, long child) {
+    BSTR text = nullptr;
+    const HRESULT hr = (object->*getter)(ChildVariant(child), &text);
+    std::wstring out = SUCCEEDED(hr) && text ? std::wstring(text, SysStringLen(text)) : L"";
+    SysFreeString(text);
+    return out;
+}
+
+std::wstring ClientObject::Name(long child) const {
+    return GetText(m_pObject, &IAccessible::get_accName, child);
+}
+
+std::wstring ClientObject::Value(long child) const {
+    return GetText(m_pObject, &IAccessible::get_accValue, child);
+}
+
+std::wstring ClientObject::Description(long child) const {
+    return GetText(m_pObject, &IAccessible::get_accDescription, child);
+}
+
+long ClientObject::Role(long child) const {
+    VARIANT role;
+    VariantInit(&role);
+    return SUCCEEDED(m_pObject->get_accRole(ChildVariant(child), &role)) && role.vt == VT_I4
+               ? role.lVal
+               : -1;
+}
+
+long ClientObject::State(long child) const {
+    VARIANT state;
+    VariantInit(&state);
+    return SUCCEEDED(m_pObject->get_accState(ChildVariant(child), &state)) && state.vt == VT_I4
+               ? state.lVal
+               : -1;
+}
+
+long ClientObject::Navigate(long child, long direction) const {
+    VARIANT end;
+    VariantInit(&end);
+    return m_pObject->accNavigate(direction, ChildVariant(child), &end) == S_OK && end.vt == VT_I4
+               ? end.lVal
+               : 0;
+}
+
+long ClientObject::Focus() const {
+    VARIANT focus;
+    VariantInit(&focus);
+    return m_pObject->get_accFocus(&focus) == S_OK && focus.vt == VT_I4 ? focus.lVal : -1;
+}
