@@ -167,10 +167,10 @@ int PreviewLabel(AppState* state, int32_t recordIndex, int mode, int option,
     if (g_previewTables) {
         char braille[kBrailleTextSize];
         TranslateAndClip(text, braille, *state, services);
-        view.ShowText(braille, true);
+        view.ShowText(text, braille);
     } else {
         ClipLabelLines(state, text);
-        view.ShowText(text, false);
+        view.ShowText(text, nullptr);
     }
     return 1;
 }

@@ -62,8 +62,10 @@ class PreviewView {
     virtual ~PreviewView() = default;
     virtual void EnableControls(bool enabled) = 0;
     virtual void ShowCounter(int32_t record, int32_t count) = 0;
-    // `braille` tells translated cells from text as typed (8-bit).
-    virtual void ShowText(const char* text, bool braille) = 0;
+    // Shows `braille` (translated cells) when given, else `text` (8-bit, as
+    // typed). `text` is the label's text either way, for those who cannot
+    // see the cells.
+    virtual void ShowText(const char* text, const char* braille) = 0;
 };
 
 enum PreviewMode {

@@ -8,7 +8,9 @@
 
 #include "data_services.h"
 #include "label_compose.h"
+#include "picture_words.h"
 #include "resource.h"
+#include "speaking_picture.h"
 
 namespace {
 
@@ -45,6 +47,7 @@ class PagePreview : public PreviewView {
     }
 
     void ShowCounter(int32_t record, int32_t count) override {
+        counterWords_ = LabelCounterInWords(record, count);
         char format[256] = "";
         LoadStringA(GetModuleHandleA(nullptr), IDS_LABEL_COUNTER, format, sizeof format);
         char counter[300];
@@ -54,15 +57,22 @@ class PagePreview : public PreviewView {
         SendDlgItemMessageA(page_, IDC_RECORD_SPIN, UDM_SETRANGE32, 1, count);
     }
 
-    void ShowText(const char* text, bool braille) override {
-        const std::string shown = braille ? std::string(text) : AnsiToUtf8(text);
+    // The braille font draws the cells as letters, which is what a screen
+    // reader would read out; it is told the text and the cells instead.
+    void ShowText(const char* text, const char* braille) override {
+        const std::string typed = AnsiToUtf8(text);
+        const std::string shown = braille ? std::string(braille) : typed;
+        HWND preview = GetDlgItem(page_, IDC_LABEL_TEXT);
         SETTEXTEX replace{ST_DEFAULT, CP_UTF8};
-        SendDlgItemMessageA(page_, IDC_LABEL_TEXT, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
-                            reinterpret_cast<LPARAM>(shown.c_str()));
+        SendMessageA(preview, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+                     reinterpret_cast<LPARAM>(shown.c_str()));
+        MakeSpeakingPicture(preview, kKeepsItsRole);
+        SetPictureWords(preview, counterWords_, LabelInWords(typed.c_str(), braille));
     }
 
   private:
     HWND page_;
+    std::string counterWords_;
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "label_preview.h"
 #include "page_services.h"
 #include "page_table.h"
+#include "picture_words.h"
 #include "project_dialogs.h"
 #include "project_file_io.h"
 #include "raw_print.h"
@@ -20,6 +21,7 @@
 #include "settings.h"
 #include "shared_fields.h"
 #include "sheet_preview.h"
+#include "speaking_picture.h"
 #include "spin_field.h"
 
 namespace {
@@ -37,9 +39,23 @@ std::atomic<int32_t> g_jobRunning{0};
 bool g_workerAlive = false;
 int32_t g_previewRecord = 0;
 
+// Its name, the start position, is read out as it changes: the user who
+// moves the start position spin hears where the first label goes.
 void RedrawSheetPicture(HWND page, const AppState* state) {
-    DrawSheetPreview(GetDlgItem(page, IDC_START_PREVIEW), &state->Sheet,
-                     LoadSharedField(&state->nStartPos));
+    HWND picture = GetDlgItem(page, IDC_START_PREVIEW);
+    const int32_t start = LoadSharedField(&state->nStartPos);
+    DrawSheetPreview(picture, &state->Sheet, start);
+    SetPictureWords(picture, StartInWords(state->Sheet, start), SheetInWords(state->Sheet));
+}
+
+// The job's outcome is read out: screen readers follow the focus and leave
+// a changed status line unsaid unless it is a live region. The running
+// count is left to the progress bar, whose own value change event screen
+// readers already follow in the background; a live status for every
+// label would drown it.
+void ShowResult(HWND page, UINT stringId) {
+    ShowStatus(page, stringId);
+    AnnounceLiveRegion(GetDlgItem(page, IDC_STATUS));
 }
 
 void ShowPreview(HWND page, AppState* state, int mode) {
@@ -129,7 +145,7 @@ void OnEmbossButton(HWND page, AppState* state) {
     g_workerAlive = true;
     if (!StartEmbossJob(page, state, toFile, &g_jobRunning)) {
         g_workerAlive = false;
-        ShowStatus(page, IDS_JOB_RESULT_BASE + kJobNoMemory);
+        ShowResult(page, IDS_JOB_RESULT_BASE + kJobNoMemory);
     }
 }
 
@@ -240,7 +256,7 @@ void OnJobDone(HWND page, AppState* state, const char* szSpoolFile) {
     if (szSpoolFile && *szSpoolFile)
         DeleteFileA(szSpoolFile);
     SetTimer(page, kPreviewTimer, 100, nullptr);
-    ShowStatus(page, IDS_JOB_DONE);
+    ShowResult(page, IDS_JOB_DONE);
     if (state->bAutoEmboss) {
         // With the focus on Finish the press finishes rather than embossing
         // again.
@@ -259,7 +275,7 @@ void OnJobFailed(HWND page, AppState* state, WPARAM code, const char* szSpoolFil
     ShowPreview(page, state, 0);
     g_jobRunning.store(0);
     if (code <= kJobUserAbort)
-        ShowStatus(page, IDS_JOB_RESULT_BASE + static_cast<UINT>(code));
+        ShowResult(page, IDS_JOB_RESULT_BASE + static_cast<UINT>(code));
 }
 
 void OnClick(HWND page, AppState* state, LPARAM lParam) {
@@ -278,6 +294,8 @@ void OnClick(HWND page, AppState* state, LPARAM lParam) {
 INT_PTR CALLBACK EmbossPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         InitPage(page, lParam, IDS_HEADER_EMBOSS);
+        MakeSpeakingPicture(GetDlgItem(page, IDC_START_PREVIEW), kGraphic | kLiveName);
+        MakeLiveRegion(GetDlgItem(page, IDC_STATUS));
         return TRUE;
     }
     PageEntry* row = PageRow(page);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "page_services.h"
+#include "picture_colours.h"
 #include "resource.h"
 
 namespace {
@@ -90,6 +91,9 @@ INT_PTR LabelPageStaticColor(HWND page, HWND control) {
         return PageHeaderColor(control);
     }
     InvalidateRect(GetDlgItem(page, IDC_LABEL_TEXT), nullptr, FALSE);
+    if (HBRUSH system = LabelAreaSystemBrush()) {
+        return reinterpret_cast<INT_PTR>(system);
+    }
     if (!g_areaBrush) {
         g_areaBrush = CreateSolidBrush(RGB(230, 230, 230));
     }

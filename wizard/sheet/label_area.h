@@ -26,8 +26,9 @@ void PlaceTextBox(HWND richEdit, const SheetFormat& format, const LabelView& vie
 // The label font (a 10 mm line at real size) for all the rich edit's text.
 void SetLabelFont(HWND richEdit, double zoom, int fontKind);
 
-// WM_CTLCOLORSTATIC of a page showing a label: the area is grey, with the
-// text box drawn again over it; other statics take the page header colour.
+// WM_CTLCOLORSTATIC of a page showing a label: the area is grey (the
+// window colour in high contrast), with the text box drawn again over it;
+// other statics take the page header colour.
 INT_PTR LabelPageStaticColor(HWND page, HWND control);
 
 // Drops the remembered rectangle and the area's brush; pages call it when

@@ -8,11 +8,13 @@
 #include "basic_page.h"
 #include "page_services.h"
 #include "page_table.h"
+#include "picture_words.h"
 #include "resource.h"
 #include "sheet_format_fields.h"
 #include "sheet_format_list.h"
 #include "sheet_library.h"
 #include "sheet_preview.h"
+#include "speaking_picture.h"
 
 namespace {
 
@@ -23,8 +25,16 @@ SheetFormat& CurrentFormat(HWND page) {
     return PageRow(page)->pState->Sheet;
 }
 
+// The name, the counts and the sizes, for those who cannot see the preview.
+void DescribePreview(HWND page) {
+    const SheetFormat& format = CurrentFormat(page);
+    SetPictureWords(GetDlgItem(page, IDC_SHEET_PREVIEW), SheetInWords(format),
+                    PaperInWords(format));
+}
+
 void RedrawPreview(HWND page) {
     DrawSheetPreview(GetDlgItem(page, IDC_SHEET_PREVIEW), &CurrentFormat(page), -1);
+    DescribePreview(page);
 }
 
 void FillUnits(HWND page, uint32_t inch) {
@@ -81,6 +91,7 @@ void OnNewFormat(HWND page) {
     SaveSheetFormat(iniPath, &entry, entry.szName);
     std::snprintf(format.szName, sizeof format.szName, "%s", entry.szName);
     FillFormatList(page, format, g_storedFormat);
+    DescribePreview(page);
 }
 
 // The deleted format's values stay on screen under the neighbour's name, so
@@ -97,6 +108,7 @@ void OnDeleteFormat(HWND page) {
     if (std::memcmp(&shown, &format, sizeof shown) != 0) {
         CreateFields(page);
     }
+    DescribePreview(page); // under the neighbour's name
 }
 
 INT_PTR OnCommand(HWND page, int id, int code) {
@@ -175,6 +187,7 @@ INT_PTR CALLBACK SheetFormatPageProc(HWND page, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_INITDIALOG:
         InitPage(page, lParam, IDS_HEADER_SHEET_FORMAT);
+        MakeSpeakingPicture(GetDlgItem(page, IDC_SHEET_PREVIEW), kGraphic);
         return TRUE;
     case WM_CTLCOLORSTATIC: {
         HWND control = reinterpret_cast<HWND>(lParam);

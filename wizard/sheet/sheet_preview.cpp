@@ -1,14 +1,14 @@
 #include "sheet_preview.h"
 
+#include "picture_colours.h"
 #include "sheet_preview_geometry.h"
 
 namespace {
 
-constexpr COLORREF kLabelOutline = RGB(40, 80, 160);
-
-void FillBox(HDC dc, int left, int top, int right, int bottom, int stockBrush) {
+void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
     const RECT box{left, top, right, bottom};
-    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(stockBrush)));
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void OutlineBox(HDC dc, int x, int y, int width, int height) {
@@ -27,21 +27,25 @@ void PaintSheetPreview(HDC dc, int clientWidth, int clientHeight, const SheetFor
     if (!ComputeSheetPreview(format, clientWidth, clientHeight, &g)) {
         return;
     }
+    const SheetColours colours = SheetPictureColours();
     const int right = g.x0 + g.paperWidth;
     const int bottom = g.y0 + g.paperHeight;
-    FillBox(dc, g.x0, g.y0, right, bottom, LTGRAY_BRUSH);
-    FillBox(dc, right, g.y0 + 2, right + 2, bottom + 2, BLACK_BRUSH);
-    FillBox(dc, g.x0 + 2, bottom, right + 2, bottom + 2, BLACK_BRUSH);
+    FillBox(dc, g.x0, g.y0, right, bottom, colours.paper);
+    FillBox(dc, right, g.y0 + 2, right + 2, bottom + 2, colours.shadow);
+    FillBox(dc, g.x0 + 2, bottom, right + 2, bottom + 2, colours.shadow);
 
-    HPEN pen = CreatePen(PS_SOLID, 0, kLabelOutline);
+    HPEN pen = CreatePen(PS_SOLID, 0, colours.outline);
     HGDIOBJ oldPen = pen ? SelectObject(dc, pen) : nullptr;
+    if (colours.paperOutlined) {
+        OutlineBox(dc, g.x0, g.y0, g.paperWidth - 1, g.paperHeight - 1);
+    }
     for (int r = 0; r < g.rows; ++r) {
         const int y = g.y0 + g.top + r * (g.labelHeight + g.sepVertical);
         for (int c = 0; c < g.columns; ++c) {
             const int x = g.x0 + g.left + c * (g.labelWidth + g.sepHorizontal);
             const bool marked = PreviewLabelNumber(format, r, c) == highlighted;
             FillBox(dc, x, y, x + g.labelWidth, y + g.labelHeight,
-                    marked ? GRAY_BRUSH : WHITE_BRUSH);
+                    marked ? colours.highlighted : colours.label);
             OutlineBox(dc, x, y, g.labelWidth, g.labelHeight);
         }
     }

@@ -65,7 +65,7 @@ class RecordingView : public PreviewView {
   public:
     bool enabled = false;
     int32_t record = 0, count = 0;
-    std::string text;
+    std::string text, typed; // what is shown; the label's text behind it
     bool braille = false;
 
     void EnableControls(bool on) override { enabled = on; }
@@ -73,9 +73,10 @@ class RecordingView : public PreviewView {
         record = r;
         count = c;
     }
-    void ShowText(const char* t, bool b) override {
-        text = t;
-        braille = b;
+    void ShowText(const char* t, const char* b) override {
+        text = b ? b : t;
+        typed = t;
+        braille = b != nullptr;
     }
 };
 
@@ -234,6 +235,7 @@ TEST_F(ComposeTest, TranslatedPreviewLoadsAndReleasesItsTables) {
     ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewReopen, 1, fake_, view));
     EXPECT_EQ("ANN", view.text);
     EXPECT_TRUE(view.braille);
+    EXPECT_EQ("Ann", view.typed) << "the text behind the cells goes with them";
     ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewReopen, 1, fake_, view));
     EXPECT_EQ(2, fake_.loads);
     EXPECT_EQ(1, fake_.unloads) << "tables held are let go before loading again";

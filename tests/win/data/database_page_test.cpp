@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible_probe.h"
 #include "data_services.h"
 #include "external_editor.h"
 #include "file_locations.h"
@@ -92,15 +93,7 @@ class DatabasePageTest : public SinglePageTest {
         PumpPending();
     }
 
-    void Spin(int position, int delta) {
-        NMUPDOWN change{};
-        change.hdr.hwndFrom = GetDlgItem(page_, IDC_RECORD_SPIN);
-        change.hdr.idFrom = IDC_RECORD_SPIN;
-        change.hdr.code = UDN_DELTAPOS;
-        change.iPos = position;
-        change.iDelta = delta;
-        SendMessageA(page_, WM_NOTIFY, IDC_RECORD_SPIN, reinterpret_cast<LPARAM>(&change));
-    }
+    void Spin(int position, int delta) { SpinBy(IDC_RECORD_SPIN, position, delta); }
 
     bool NextEnabledBecomes(bool enabled) {
         return PumpUntil(
@@ -169,21 +162,35 @@ TEST_F(DatabasePageTest, TypedPathEnablesNextButStaysOutOfTheRecord) {
     EXPECT_TRUE(NextEnabledBecomes(false));
 }
 
+// A screen reader hears the record and its lines in words, and is told when
+// the spin brings another record.
 TEST_F(DatabasePageTest, PreviewShowsRecordsAndStopsAtTheLast) {
     std::strcpy(state_.szDatabaseFile, names_.c_str());
     Open();
+    HWND preview = GetDlgItem(page_, IDC_LABEL_TEXT);
+    WinEventRecorder events(preview);
     EXPECT_EQ("Label 1 of max 2 labels", Text(IDC_RECORD_COUNTER));
     EXPECT_EQ(L"Ann\rSmith", PreviewText().substr(0, 9));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page_, IDC_LABEL_TEXT)));
+    EXPECT_TRUE(IsWindowEnabled(preview));
+    ClientWords words = ReadClientWords(preview);
+    EXPECT_EQ("Label 1 of 2:", words.name);
+    EXPECT_EQ("Ann\nSmith", words.value);
 
     Spin(1, 1);
     EXPECT_EQ("Label 2 of max 2 labels", Text(IDC_RECORD_COUNTER));
+    words = ReadClientWords(preview);
+    EXPECT_EQ("Label 2 of 2:", words.name);
     if (GetACP() == 1252) {
         EXPECT_EQ(std::wstring(L"M\u00fcller"), PreviewText().substr(0, 6));
+        EXPECT_EQ("M\u00fcller\nBo", words.value);
     }
+    const int told = events.Count(EVENT_OBJECT_NAMECHANGE);
+    EXPECT_GE(told, 1);
+    EXPECT_EQ(1, events.Count(EVENT_OBJECT_VALUECHANGE));
     Spin(2, 1);
     EXPECT_EQ("Label 2 of max 2 labels", Text(IDC_RECORD_COUNTER));
     EXPECT_EQ(2, state_.nMaxLabel);
+    EXPECT_EQ(told, events.Count(EVENT_OBJECT_NAMECHANGE)) << "nothing new to tell";
 }
 
 TEST_F(DatabasePageTest, BrowseOffersWorkbooksWithoutTheSpreadsheetApplication) {

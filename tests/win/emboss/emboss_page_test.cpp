@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,20 @@
 #include <set>
 #include <string>
 
+#include "accessible_probe.h"
 #include "emboss_page_fixture.h"
 #include "embosser_printers.h"
 #include "embossed_job.h"
 #include "label_fields.h"
 #include "paths.h"
+#include "picture_colours.h"
 #include "sheet_preview_geometry.h"
 #include "window_picture.h"
 #include "tactr32.h"
 
 namespace {
+
+constexpr DWORD kLiveRegionChanged = 0x8019;
 
 TEST_F(EmbossPageTest, ActivationFillsTheFieldsAndSelectsTheEmbosser) {
     Open();
@@ -71,6 +76,95 @@ TEST_F(EmbossPageTest, StartPositionFromClicksAndTyping) {
     }
 }
 
+// The start picture says where the first label goes, however the start is
+// chosen, and has it read out; the label preview says the record, its text
+// and its braille, and follows the record spin.
+TEST_F(EmbossPageTest, PicturesSayWhatTheyShow) {
+    lstrcpyA(state_.Sheet.szName, "Two by three");
+    lstrcpyA(state_.szLabelText, "Dotwell\r\nlabels");
+    Open();
+    HWND picture = GetDlgItem(page_, IDC_START_PREVIEW);
+    ClientWords words = ReadClientWords(picture);
+    EXPECT_EQ(ROLE_SYSTEM_GRAPHIC, words.role);
+    EXPECT_EQ("start at label 1: row 1, column 1", words.name);
+    EXPECT_EQ("Two by three, 2 across, 3 down, labels 90 x 80 mm", words.value);
+
+    WinEventRecorder events(picture);
+    const struct {
+        const char* how;
+        const char* name;
+    } steps[] = {
+        {"typed 4", "start at label 4: row 2, column 2"},
+        {"spun up", "start at label 5: row 3, column 1"},
+        {"clicked", "start at label 1: row 1, column 1"},
+    };
+    for (const auto& step : steps) {
+        const std::string how = step.how;
+        if (how == "typed 4") {
+            Type(IDC_START_POSITION, "4");
+        } else if (how == "spun up") {
+            SpinBy(IDC_START_POSITION_SPIN, 4, 1);
+        } else {
+            RECT client;
+            GetClientRect(picture, &client);
+            SheetPreviewGeometry g;
+            ASSERT_TRUE(ComputeSheetPreview(state_.Sheet, client.right, client.bottom, &g));
+            ClickPicture(g.x0 + g.left + 2, g.y0 + g.top + 2);
+        }
+        EXPECT_EQ(step.name, ReadClientWords(picture).name) << how;
+        EXPECT_EQ(1, events.Count(EVENT_OBJECT_NAMECHANGE)) << how;
+        EXPECT_EQ(1, events.Count(kLiveRegionChanged)) << how << ": not read out";
+        events.Clear();
+    }
+
+    HWND preview = GetDlgItem(page_, IDC_LABEL_TEXT);
+    char work[1008], braille[1024] = "";
+    ASSERT_TRUE(TactrTranslate("Dotwell\r\nlabels", work, braille, 0, 0, 1));
+    std::string cells;
+    for (const char* cell = braille; *cell; ++cell) {
+        if (*cell == '\r' || *cell == '\n') {
+            if (!cells.empty() && cells.back() != '\n')
+                cells += '\n';
+        } else {
+            cells += "\xE2\xA0";
+            cells += static_cast<char>(0x80 | (*cell & 0x3F));
+        }
+    }
+    words = ReadClientWords(preview);
+    EXPECT_EQ("Label 1 of 10000:", words.name);
+    EXPECT_EQ("Dotwell\nlabels\nbraille:\n" + cells, words.value);
+    WinEventRecorder previewEvents(preview);
+    SpinBy(IDC_RECORD_SPIN, 1, 1);
+    EXPECT_EQ("Label 2 of 10000:", ReadClientWords(preview).name);
+    // The rich edit may tell of its new text too.
+    EXPECT_GE(previewEvents.Count(EVENT_OBJECT_NAMECHANGE), 1);
+    EXPECT_EQ(0, previewEvents.Count(EVENT_OBJECT_VALUECHANGE)) << "the same label text";
+    SpinBy(IDC_RECORD_SPIN, 2, -1); // the page keeps its record for the next test
+}
+
+bool HighContrastForTest() {
+    return true;
+}
+
+// The grey behind the label preview gives way to the user's window colour
+// in high contrast (which the test prefix cannot switch on by itself).
+TEST_F(EmbossPageTest, LabelAreaTakesTheSystemColourInHighContrast) {
+    Open();
+    HWND area = GetDlgItem(page_, IDC_LABEL_AREA);
+    HDC dc = GetDC(area);
+    for (bool highContrast : {false, true}) {
+        SetHighContrastQuery(highContrast ? HighContrastForTest : nullptr);
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(page_, WM_CTLCOLORSTATIC,
+                                                                 reinterpret_cast<WPARAM>(dc),
+                                                                 reinterpret_cast<LPARAM>(area)));
+        LOGBRUSH colour{};
+        ASSERT_TRUE(GetObjectA(brush, sizeof colour, &colour)) << highContrast;
+        EXPECT_EQ(highContrast ? GetSysColor(COLOR_WINDOW) : RGB(230, 230, 230), colour.lbColor);
+    }
+    SetHighContrastQuery(nullptr);
+    ReleaseDC(area, dc);
+}
+
 TEST_F(EmbossPageTest, TypedRangeIsTakenWhenBothBoxesRead) {
     Open();
     struct Case {
@@ -91,11 +185,14 @@ TEST_F(EmbossPageTest, TypedRangeIsTakenWhenBothBoxesRead) {
     }
 }
 
+// The outcome is read out: the status line is a live region.
 TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
     Open();
     const std::set<std::string> before = TempSpoolFiles();
+    WinEventRecorder status(GetDlgItem(page_, IDC_STATUS));
     Click(IDC_EMBOSS);
     ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
+    EXPECT_EQ(1, status.Count(kLiveRegionChanged));
     EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
     EmbJob job;

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "accessible_probe.h"
 #include "resource.h"
 #include "sheet_library.h"
 #include "single_page_test.h"
@@ -223,6 +225,43 @@ TEST_F(SheetFormatPageTest, SwitchingUnitsShowsAndStoresAtTheNewPrecision) {
     EXPECT_EQ(11905, sheet_.wPaperWidth);
 }
 
+// The preview tells a screen reader the format in words, and tells it again
+// whenever the format, its values or its unit change.
+TEST_F(SheetFormatPageTest, PreviewSaysTheFormatInWords) {
+    Open();
+    HWND preview = GetDlgItem(page_, IDC_SHEET_PREVIEW);
+    EXPECT_EQ(ROLE_SYSTEM_GRAPHIC, ReadClientWords(preview).role);
+    WinEventRecorder events(preview);
+    const struct {
+        int id, code; // 0: as the page opened
+        const char* input;
+        const char* name;
+        const char* value;
+    } steps[] = {
+        {0, 0, nullptr, "A4 2 x 7, 2 across, 7 down, labels 99.1 x 38.1 mm", "paper 210 x 297 mm"},
+        {IDC_LABEL_HEIGHT, EN_KILLFOCUS, "35", "A4 2 x 7, 2 across, 7 down, labels 99.1 x 35 mm",
+         "paper 210 x 297 mm"},
+        {IDC_UNITS, CBN_SELCHANGE, "Inch", "A4 2 x 7, 2 across, 7 down, labels 3.9 x 1.38 inches",
+         "paper 8.27 x 11.69 inches"},
+        {IDC_FORMAT_LIST, LBN_SELCHANGE, "Letter", "Letter, 2 across, 10 down, labels 4 x 1 inches",
+         "paper 8.5 x 11 inches"},
+    };
+    for (const auto& step : steps) {
+        if (step.code == EN_KILLFOCUS) {
+            Type(step.id, step.input);
+        } else if (step.code) {
+            Choose(step.id, step.code, step.input);
+        }
+        const ClientWords words = ReadClientWords(preview);
+        EXPECT_EQ(step.name, words.name);
+        EXPECT_EQ(step.value, words.value);
+        if (step.code) {
+            EXPECT_GE(events.Count(EVENT_OBJECT_NAMECHANGE), 1) << step.input;
+        }
+        events.Clear();
+    }
+}
+
 TEST_F(SheetFormatPageTest, NarrowerPaperLowersCountsFirst) {
     Open();
     Type(IDC_PAPER_WIDTH, "100");
@@ -287,6 +326,8 @@ TEST_F(SheetFormatPageTest, DeleteKeepsTheValuesUnderTheNeighboursName) {
     EXPECT_EQ((std::vector<std::string>{"A4 2 x 7", "Letter"}), Items());
     EXPECT_STREQ("A4 2 x 7", sheet_.szName);
     EXPECT_EQ(11905, sheet_.wLabelWidth);
+    EXPECT_EQ("A4 2 x 7, 1 across, 1 down, labels 210 x 297 mm",
+              ReadClientWords(GetDlgItem(page_, IDC_SHEET_PREVIEW)).name);
     EXPECT_TRUE(WaitForMarker(true));
     EXPECT_EQ("* A4 2 x 7", Selected());
 }

@@ -52,6 +52,18 @@ class SinglePageTest : public ::testing::Test {
                      reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
     }
 
+    // An up-down control's arrow pressed: what it tells the page.
+    void SpinBy(int spinId, int position, int delta) {
+        NMUPDOWN change{};
+        change.hdr.hwndFrom = GetDlgItem(page_, spinId);
+        change.hdr.idFrom = static_cast<UINT_PTR>(spinId);
+        change.hdr.code = UDN_DELTAPOS;
+        change.iPos = position;
+        change.iDelta = delta;
+        SendMessageA(page_, WM_NOTIFY, spinId, reinterpret_cast<LPARAM>(&change));
+        PumpPending();
+    }
+
     // A click, and what it queued dispatched.
     void Press(int id) {
         Click(id);
