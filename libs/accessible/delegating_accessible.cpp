@@ -2,7 +2,7 @@
 
 bool DelegatingAccessible::CreateStandard(HWND window, IAccessible** standard) {
     *standard = nullptr;
-    return SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+    return SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                                reinterpret_cast<void**>(standard))) &&
            *standard;
 }
@@ -17,7 +17,7 @@ DelegatingAccessible::~DelegatingAccessible() {
 HRESULT DelegatingAccessible::QueryInterface(REFIID riid, void** object) {
     if (!object)
         return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;
@@ -133,7 +133,7 @@ HRESULT ReturnText(const wchar_t* text, BSTR* out) {
 }
 
 LRESULT AnswerGetObject(IAccessible* object, WPARAM wParam) {
-    const LRESULT answer = LresultFromObject(IID_IAccessible, wParam, object);
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();
     return answer;
 }
