@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "control_access.h"
 #include "file_locations.h"
 #include "html_help.h"
 #include "navigation.h"
@@ -181,6 +182,7 @@ PageEntry* InitPage(HWND page, LPARAM lParam, UINT headerStringId) {
     auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
     auto* row = reinterpret_cast<PageEntry*>(sheetPage->lParam);
     SetPropA(page, kRowProperty, row);
+    PrepareControlAccess(page, row->nDialogId);
     SetPageHeader(page, headerStringId, IDC_PAGE_HEADER, 9, TRUE, "Arial");
     return row;
 }

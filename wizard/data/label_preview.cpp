@@ -55,6 +55,9 @@ class PagePreview : public PreviewView {
         SetDlgItemTextA(page_, IDC_RECORD_COUNTER, counter);
         // The 32-bit range, so sources beyond 32767 rows can be walked.
         SendDlgItemMessageA(page_, IDC_RECORD_SPIN, UDM_SETRANGE32, 1, count);
+        // The spin steps from the record shown; left at 0 its first step up
+        // would land on the first record again.
+        SendDlgItemMessageA(page_, IDC_RECORD_SPIN, UDM_SETPOS32, 0, record);
     }
 
     // The braille font draws the cells as letters, which is what a screen

@@ -175,3 +175,7 @@
 #define IDS_PROJECT_NOT_SAVED 200
 #define IDS_DATA_FILE_NOT_OPENED 201
 #define IDS_TABLE_NOT_LOADED 202
+
+// Names screen readers announce for controls that no label names.
+#define IDS_NAME_PROJECT_PATH 210
+#define IDS_NAME_LABEL_TEXT 211

@@ -6,6 +6,7 @@
 
 #include "dialog_ids.h"
 #include "exception_list.h"
+#include "named_control.h"
 #include "qrf_table.h"
 #include "tactr32_dialogs.h"
 
@@ -307,6 +308,8 @@ void Init(HWND dialog, const ExceptionListsArgs* args) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(editor));
 
     HWND view = GetDlgItem(dialog, IDC_EL_ENTRIES);
+    // No label stands just before the list to name it for screen readers.
+    SetAccessibleName(view, L"Entries of the exception list");
     SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     const struct {
         const char* title;

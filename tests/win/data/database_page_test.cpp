@@ -106,7 +106,7 @@ class DatabasePageTest : public SinglePageTest {
 
 TEST_F(DatabasePageTest, CreateStartsTheEditorEmptyAndTakesWhatItSaved) {
     Open();
-    EXPECT_EQ("Create...", Text(IDC_DATABASE_EDIT));
+    EXPECT_EQ("&Create...", Text(IDC_DATABASE_EDIT));
     EXPECT_TRUE(NextEnabledBecomes(false));
     g_savedByEditor = names_;
     Press(IDC_DATABASE_EDIT);
@@ -120,7 +120,7 @@ TEST_F(DatabasePageTest, CreateStartsTheEditorEmptyAndTakesWhatItSaved) {
     EXPECT_EQ(names_, Text(IDC_DATABASE_PATH));
     // Opening the source lowercases the stored path.
     EXPECT_EQ(0, lstrcmpiA(names_.c_str(), state_.szDatabaseFile)) << state_.szDatabaseFile;
-    EXPECT_EQ("Edit...", Text(IDC_DATABASE_EDIT));
+    EXPECT_EQ("&Edit...", Text(IDC_DATABASE_EDIT));
     EXPECT_TRUE(NextEnabledBecomes(true));
     EXPECT_EQ("Label 1 of max 2 labels", Text(IDC_RECORD_COUNTER));
     EXPECT_TRUE(IsWindowVisible(frame_));

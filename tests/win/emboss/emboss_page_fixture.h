@@ -85,9 +85,9 @@ class EmbossPageTest : public SinglePageTest {
     }
 
     void TearDown() override {
-        if (page_ && Text(IDC_EMBOSS) == "Abort...") {
+        if (page_ && Text(IDC_EMBOSS) == "&Abort...") {
             Click(IDC_EMBOSS);
-            PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 20000);
+            PumpUntil([&] { return Text(IDC_EMBOSS) == "&Emboss..."; }, 20000);
         }
         SinglePageTest::TearDown();
         ReleaseAppState(&state_);

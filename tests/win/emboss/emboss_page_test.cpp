@@ -193,7 +193,7 @@ TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
     Click(IDC_EMBOSS);
     ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
     EXPECT_EQ(1, status.Count(kLiveRegionChanged));
-    EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
+    EXPECT_EQ(Text(IDC_EMBOSS), "&Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
     EmbJob job;
     ASSERT_TRUE(ReadEmbossedJob(portFile_, &job));
@@ -243,10 +243,10 @@ TEST_F(EmbossPageTest, AbortedJobHoldsThePageUntilItsWorkerEnds) {
     EXPECT_EQ(PropSheet_GetCurrentPageHwnd(frame_), page_);
     Click(IDC_EMBOSS); // a double click: Emboss again
     EXPECT_EQ(state_.hDataSource, source) << "the source was closed under the worker";
-    EXPECT_EQ(Text(IDC_EMBOSS), "Abort...");
+    EXPECT_EQ(Text(IDC_EMBOSS), "&Abort...");
 
     ASSERT_TRUE(WaitForStatus("User abort."));
-    EXPECT_EQ(Text(IDC_EMBOSS), "Emboss...");
+    EXPECT_EQ(Text(IDC_EMBOSS), "&Emboss...");
     EXPECT_EQ(TempSpoolFiles(), before);
 }
 
@@ -262,7 +262,7 @@ TEST_F(EmbossPageTest, NextJobStartedAtOnceKeepsThePreviewTimerOff) {
     SendMessageA(page_, WM_TIMER, kPreviewTimer, 0); // one that was already due
     EXPECT_EQ(Text(IDC_LABEL_TEXT), "kept");
 
-    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "&Emboss..."; }, 30000));
     EXPECT_TRUE(PumpUntil([&] { return Text(IDC_LABEL_TEXT) != "kept"; }));
 }
 
@@ -394,7 +394,7 @@ TEST_P(EmbossJobFaultTest, JobEndsWithOneMessageNamingTheFile) {
         Click(IDC_EMBOSS);
     }
     const std::string preview = Text(IDC_LABEL_TEXT);
-    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "&Emboss..."; }, 30000));
 
     EXPECT_EQ(Text(IDC_STATUS), "Could not create a print job");
     ASSERT_EQ(answerer.seen().size(), 1u);

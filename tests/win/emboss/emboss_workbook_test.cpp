@@ -91,7 +91,7 @@ TEST_F(EmbossWorkbookTest, FailingCallEndsTheJobWithOneMessage) {
 
         DialogAnswerer answerer({IDOK});
         Click(IDC_EMBOSS);
-        ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "Emboss..."; }, 60000)) << c.name;
+        ASSERT_TRUE(PumpUntil([&] { return Text(IDC_EMBOSS) == "&Emboss..."; }, 60000)) << c.name;
         EXPECT_EQ(WorkerMessages(), 1u) << c.name;
         EXPECT_TRUE(answerer.seen().empty()) << c.name;
         EXPECT_EQ(Text(IDC_STATUS), "Could not create a print job") << c.name;

@@ -50,8 +50,8 @@ constexpr StringCase kStrings[] = {
     {20, "Would you like to save your session as a project file?"},
     {21, "\nSelect a translation file and exception list"},
     {22, "Save your print job."},
-    {23, "Abort..."},
-    {24, "Emboss..."},
+    {23, "&Abort..."},
+    {24, "&Emboss..."},
     {25, "Processing lable %d of %d"},
     {26, "Spooling %d of %d"},
     {30, "Could not write data to the printer."},
@@ -64,14 +64,14 @@ constexpr StringCase kStrings[] = {
     {37, "Print job successfully completed."},
     {38, "\nSelect start position on sheet and range of labels to emboss from."},
     {41, "Label %d of max %d labels"},
-    {42, "Create..."},
+    {42, "&Create..."},
     {49, "No Printer drivers for Dotwell found!\nYou need to install a valid printer driver in "
          "order to Emboss Labels."},
     {50, "&Finish"},
     {51, "Exel workbooks (*.xls)|*.xls|Comma separeted files(*.csv)|*.csv||"},
     {52, "Comma separeted files(*.csv)|*.csv||"},
     {53, "Comma separeted files(*.csv)|*.csv||"},
-    {54, "Edit..."},
+    {54, "&Edit..."},
     {201, "The data file %s could not be opened.\n\nIt may have been moved, deleted or in use by "
           "another program. No labels were embossed."},
     {202, "The translation table %s could not be loaded.\n\nIt may have been removed or damaged; "

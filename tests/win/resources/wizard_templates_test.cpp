@@ -85,9 +85,10 @@ std::vector<TemplateCase> Templates() {
     all.push_back(
         {IDD_PROJECT,
          {Header(32),
-          Button(IDC_PROJECT_OPEN_EXISTING, "Select an existing Label project", BS_AUTORADIOBUTTON),
-          Button(IDC_PROJECT_CREATE_NEW, "Create a new Label project", BS_AUTORADIOBUTTON),
-          Other(IDC_PROJECT_PATH, "Edit"), Button(IDC_PROJECT_BROWSE, "Browse...")},
+          Button(IDC_PROJECT_OPEN_EXISTING, "&Select an existing Label project",
+                 BS_AUTORADIOBUTTON),
+          Button(IDC_PROJECT_CREATE_NEW, "&Create a new Label project", BS_AUTORADIOBUTTON),
+          Other(IDC_PROJECT_PATH, "Edit"), Button(IDC_PROJECT_BROWSE, "B&rowse...")},
          {}});
 
     TemplateCase sheet{
@@ -95,15 +96,15 @@ std::vector<TemplateCase> Templates() {
         {Header(32),
          Other(IDC_FORMAT_LIST, "ListBox", LBS_NOTIFY | LBS_SORT, LBS_NOTIFY, {18, 54, 184, 53},
                Sizing::NoHeight),
-         Button(IDC_NEW_FORMAT, "New Format", BS_PUSHBUTTON, {209, 54, 50, 14}),
-         Button(IDC_SAVE_FORMAT, "Save Format", BS_PUSHBUTTON, {209, 73, 50, 14}),
-         Button(IDC_DELETE_FORMAT, "Delete Format", BS_PUSHBUTTON, {209, 92, 50, 14}),
+         Button(IDC_NEW_FORMAT, "New For&mat", BS_PUSHBUTTON, {209, 54, 50, 14}),
+         Button(IDC_SAVE_FORMAT, "S&ave Format", BS_PUSHBUTTON, {209, 73, 50, 14}),
+         Button(IDC_DELETE_FORMAT, "&Delete Format", BS_PUSHBUTTON, {209, 92, 50, 14}),
          Other(IDC_UNITS, "ComboBox", kComboMask, kSortedList, {157, 123, 68, 57},
                Sizing::NoHeight),
          Other(IDC_SHEET_PREVIEW, "Static", SS_TYPEMASK, SS_LEFT, {276, 46, 224, 246})},
-        {"Label Sheet Format:", "Units:", "Paper Size:", "First Label Position:", "Label Size:",
-         "Number of labels:", "Separation:", "Width", "Height:", "Left", "Top",
-         "Vertical:", "Horizontal:"}};
+        {"Label &Sheet Format:", "&Units:", "Paper Size:", "First Label Position:", "Label Size:",
+         "Number of labels:", "Separation:", "&Width", "&Height:", "&Left", "&Top", "W&idth",
+         "H&eight:", "&Vertical:", "H&orizontal:", "Ve&rtical:", "Hori&zontal:"}};
     LengthField(sheet.controls, IDC_PAPER_WIDTH, IDC_PAPER_WIDTH_SPIN, 69, 123);
     LengthField(sheet.controls, IDC_PAPER_HEIGHT, IDC_PAPER_HEIGHT_SPIN, 69, 141);
     LengthField(sheet.controls, IDC_FIRST_LEFT, IDC_FIRST_LEFT_SPIN, 69, 181);
@@ -128,24 +129,24 @@ std::vector<TemplateCase> Templates() {
           Spin(IDC_TEXT_WIDTH_SPIN, {275, 220, 11, 14}),
           NumberEdit(IDC_TEXT_HEIGHT, {335, 220, 28, 14}),
           Spin(IDC_TEXT_HEIGHT_SPIN, {365, 220, 11, 14})},
-         {"Position:", "Size:", "Top:", "Left:", "Width:", "Height:"}});
+         {"Position:", "Size:", "&Top:", "&Left:", "&Width:", "&Height:"}});
 
     constexpr DWORD kDetails = ES_MULTILINE | ES_READONLY;
     all.push_back({IDD_TRANSLATION,
                    {Header(22), Other(IDC_RULE_FILE, "ComboBox", kComboMask, kSortedList),
-                    Button(IDC_RULE_PROPERTIES, "Properties"),
+                    Button(IDC_RULE_PROPERTIES, "&Properties"),
                     Other(IDC_RULE_DETAILS, "Edit", kDetails, kDetails),
                     Other(IDC_EXCEPTION_FILE, "ComboBox", kComboMask, kSortedList),
-                    Button(IDC_EXCEPTION_OPTIONS, "Options"),
+                    Button(IDC_EXCEPTION_OPTIONS, "&Options"),
                     Button(IDC_TRANSLATION_GROUP, "Translation", BS_GROUPBOX)},
-                   {"Rule File:", "Details:", "Exception File:", "Exception"}});
+                   {"&Rule File:", "&Details:", "&Exception File:", "Exception"}});
 
     all.push_back({IDD_DATABASE,
                    {Header(22), Other(IDC_DATABASE_PATH, "Edit"),
-                    Button(IDC_DATABASE_BROWSE, "Browse..."), Button(IDC_DATABASE_EDIT, nullptr),
+                    Button(IDC_DATABASE_BROWSE, "B&rowse..."), Button(IDC_DATABASE_EDIT, nullptr),
                     Other(IDC_LABEL_TEXT, "RichEdit20A", ES_MULTILINE, ES_MULTILINE),
                     Other(IDC_RECORD_COUNTER, "Static"), Other(IDC_RECORD_SPIN, "msctls_updown32")},
-                   {"Select database file (cvs or xls):"}});
+                   {"&Select database file (cvs or xls):"}});
 
     all.push_back(
         {IDD_EMBOSS,
@@ -156,29 +157,30 @@ std::vector<TemplateCase> Templates() {
           Spin(IDC_START_POSITION_SPIN), NumberEdit(IDC_FROM_LABEL), Spin(IDC_FROM_LABEL_SPIN),
           NumberEdit(IDC_TO_LABEL), Spin(IDC_TO_LABEL_SPIN),
           Other(IDC_EMBOSSER, "ComboBox", kComboMask, CBS_DROPDOWNLIST), NumberEdit(IDC_IMPACTS),
-          Spin(IDC_IMPACTS_SPIN), Button(IDC_PRINT_TO_FILE, "Print to File", BS_AUTOCHECKBOX),
+          Spin(IDC_IMPACTS_SPIN), Button(IDC_PRINT_TO_FILE, "&Print to File", BS_AUTOCHECKBOX),
           Other(IDC_PROGRESS, "msctls_progress32"), Other(IDC_STATUS, "Static"),
-          Button(IDC_EMBOSS, "Emboss")},
-         {"Start position on first sheet:", "Emboss from label number:", "to:", "Embosser:",
-          "Multiple Impacts:"}});
+          Button(IDC_EMBOSS, "&Emboss")},
+         {"&Start position on first sheet:", "Emboss from &label number:", "&to:", "Embosse&r:",
+          "&Multiple Impacts:"}});
 
     all.push_back({IDD_FORMAT_NAME,
                    {Other(IDC_FORMAT_NAME, "Edit", 0, 0, {165, 7, 189, 14}),
                     Button(IDOK, "OK", BS_DEFPUSHBUTTON, {373, 7, 50, 14}),
                     Button(IDCANCEL, "Cancel", BS_PUSHBUTTON, {373, 24, 50, 14})},
-                   {"Enter a descriptive name for your Sheet format:"}});
+                   {"&Enter a descriptive name for your Sheet format:"}});
 
     all.push_back(
-        {IDD_SAVE_TEMPLATE, {Button(IDC_SAVE_READONLY, "Readonly", BS_AUTOCHECKBOX)}, {}});
+        {IDD_SAVE_TEMPLATE, {Button(IDC_SAVE_READONLY, "Read&only", BS_AUTOCHECKBOX)}, {}});
 
-    all.push_back({IDD_SAVE_CHANGES,
-                   {Button(IDC_SAVE_AS, "Save as..."), Button(IDC_SAVE_YES, "Yes"),
-                    Button(IDC_SAVE_NO, "No"), Button(IDC_SAVE_CANCEL, "Cancel", BS_DEFPUSHBUTTON)},
-                   {"Save changes ?"}});
+    all.push_back(
+        {IDD_SAVE_CHANGES,
+         {Button(IDC_SAVE_AS, "&Save as..."), Button(IDC_SAVE_YES, "&Yes"),
+          Button(IDC_SAVE_NO, "&No"), Button(IDC_SAVE_CANCEL, "Cancel", BS_DEFPUSHBUTTON)},
+         {"Save changes ?"}});
 
     all.push_back({IDD_CLOSE_PROJECT,
-                   {Button(IDOK, "Yes", BS_DEFPUSHBUTTON), Button(IDCANCEL, "No"),
-                    Button(IDC_MAKE_READONLY, "Make it readonly", BS_AUTOCHECKBOX)},
+                   {Button(IDOK, "&Yes", BS_DEFPUSHBUTTON), Button(IDCANCEL, "&No"),
+                    Button(IDC_MAKE_READONLY, "&Make it readonly", BS_AUTOCHECKBOX)},
                    {"Close project?"}});
     return all;
 }

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 
+#include "accessibility_checks.h"
 #include "dialog_ids.h"
 #include "tactr32_dialogs.h"
 #include "win_test_support.h"
@@ -218,6 +221,37 @@ TEST_F(ExceptionEditorTest, EscapeWithChangesAsksAndNoKeepsTheFile) {
         EXPECT_NE(std::string::npos, answerer.seen()[0].text.find("names.qrf"));
     }
     EXPECT_EQ(before, ReadFileBytes(folder_.File("names.qrf")));
+}
+
+// What a screen reader and a keyboard find in a dialog: a name for every
+// control it can reach, a key for every label, and every text whole.
+void ExpectAccessible(HWND dialog) {
+    using ::testing::IsEmpty;
+    CoInitialize(nullptr);
+    EXPECT_THAT(UnnamedControls(dialog), IsEmpty());
+    EXPECT_THAT(RepeatedMnemonics({dialog}), IsEmpty());
+    EXPECT_THAT(LabelsWithoutMnemonic(dialog), IsEmpty());
+    EXPECT_THAT(CutTexts(dialog), IsEmpty());
+    CoUninitialize();
+}
+
+TEST_F(TablePropertiesTest, IsAccessible) {
+    ExpectAccessible(dialog_);
+}
+
+TEST_F(ExceptionEditorTest, IsAccessible) {
+    AddZugAndTry("Zug"); // the list and the result line filled
+    ExpectAccessible(dialog_);
+    EXPECT_EQ("Entries of the exception list", AccessibleName(GetDlgItem(dialog_, IDC_EL_ENTRIES)));
+}
+
+INT_PTR CALLBACK InertProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+TEST_F(DialogTest, NewListDialogIsAccessible) {
+    Create(IDD_NEW_EXCEPTION_LIST, InertProc, 0);
+    ExpectAccessible(dialog_);
 }
 
 // Run by hand for a look at the dialogs: each stays on screen for a
