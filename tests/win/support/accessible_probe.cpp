@@ -27,7 +27,8 @@ std::vector<WinEventRecorder*> g_recorders;
 ClientWords ReadClientWords(HWND window) {
     ClientWords words;
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object))) ||
         !object)
         return words;
