@@ -18,7 +18,8 @@ if(WIN32)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
   # Hardening: stack canaries and checked string and memory calls, whose
   # helpers (libssp) link statically like the rest of the runtime, so no
-  # DLL is added; every PE file asks for ASLR (64-bit) and DEP.
+  # runtime DLL is needed (the canary is seeded through advapi32, which
+  # every Windows has); every PE file asks for ASLR (64-bit) and DEP.
   add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-fstack-protector-strong>)
   add_compile_definitions($<$<COMPILE_LANGUAGE:C,CXX>:_FORTIFY_SOURCE=2>)
   add_link_options(-fstack-protector-strong
@@ -73,7 +74,7 @@ else()
 endif()
 
 # Portable code also warns of implicit narrowing (sign changes aside), so
-# every cut between integer and floating types is written out.
+# every narrowing is a visible cast.
 function(dotwell_portable_warnings target)
   dotwell_warnings(${target})
   target_compile_options(${target} PRIVATE -Wconversion -Wno-sign-conversion)
