@@ -119,7 +119,7 @@ bool ParseDots(std::string_view token, std::vector<uint8_t>& pool, CellRun& run,
         }
         if (cell != "0") {
             for (char d : cell) {
-                uint8_t bit = d >= '1' && d <= '6' ? static_cast<uint8_t>(1u << (d - '1')) : 0;
+                uint8_t bit = static_cast<uint8_t>(d >= '1' && d <= '6' ? 1u << (d - '1') : 0u);
                 if (!bit || (bits & bit)) {
                     why = "bad dots '" + std::string(token) + "' (dots 1 to 6, each once per cell)";
                     pool.resize(start);

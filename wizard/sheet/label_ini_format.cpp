@@ -71,6 +71,16 @@ void StoreLabelIniValue(SheetFormat& format, int index, const char* text) {
     }
 }
 
+void ReadLabelIniSection(SheetFormat& format, const char* name, const LabelIniKeyReader& read) {
+    char text[260];
+    for (int i = 0; i < kLabelIniKeyCount; ++i) {
+        text[0] = '\0';
+        read(kLabelIniKeys[i], text, sizeof text);
+        StoreLabelIniValue(format, i, text);
+    }
+    CopyName(format.szName, sizeof format.szName, name);
+}
+
 const char* NextSectionName(const char* name) {
     const char* next = name + std::strlen(name) + 1;
     return *next ? next : nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "sheet_format.h"
 
@@ -26,6 +27,14 @@ void FormatLabelIniValue(const SheetFormat& format, int index, char* dest, size_
 
 // Stores the text read for key `index` into its field.
 void StoreLabelIniValue(SheetFormat& format, int index, const char* text);
+
+// Leaves in `text` (of `size` bytes) what a section holds for `key`, "" when
+// it has no such key.
+using LabelIniKeyReader = std::function<void(const char* key, char* text, size_t size)>;
+
+// Reads section `name` into `format`: the eleven keys through `read`, the
+// name cut to fit; the text box stays as it was.
+void ReadLabelIniSection(SheetFormat& format, const char* name, const LabelIniKeyReader& read);
 
 // Names of a section-name list: NUL-separated, ended by an empty name.
 // Returns the name after `name` or null at the end.

@@ -82,12 +82,9 @@ int LoadSheetFormat(const char* iniPath, SheetFormat* format, const char* name, 
         }
         return saved;
     }
-    char text[260];
-    for (int i = 0; i < kLabelIniKeyCount; ++i) {
-        GetPrivateProfileStringA(name, kLabelIniKeys[i], "", text, sizeof text, iniPath);
-        StoreLabelIniValue(*format, i, text);
-    }
-    std::snprintf(format->szName, sizeof format->szName, "%s", name);
+    ReadLabelIniSection(*format, name, [&](const char* key, char* text, size_t size) {
+        GetPrivateProfileStringA(name, key, "", text, static_cast<DWORD>(size), iniPath);
+    });
     if (copy) {
         *copy = *format;
     }

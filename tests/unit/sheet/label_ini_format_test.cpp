@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "label_ini_format.h"
 
@@ -64,6 +66,28 @@ TEST(LabelIniKeys, AreWrittenInTheLibraryOrder) {
     for (int i = 0; i < kLabelIniKeyCount; ++i) {
         EXPECT_STREQ(expected[i], kLabelIniKeys[i]);
     }
+}
+
+TEST(LabelIniSection, MissingKeysReadAsZeroAndLongNamesAreCut) {
+    SheetFormat format{};
+    format.wPaperWidth = 11905;
+    format.wTextLeft = 283;
+    int asked = 0;
+    const std::string name(150, 'n');
+    ReadLabelIniSection(format, name.c_str(), [&](const char* key, char* text, size_t size) {
+        ++asked;
+        if (std::strcmp(key, "wLabelWidth") == 0) {
+            std::snprintf(text, size, "5618");
+        } else if (std::strcmp(key, "bInch") == 0) {
+            std::snprintf(text, size, "Yes");
+        }
+    });
+    EXPECT_EQ(kLabelIniKeyCount, asked);
+    EXPECT_EQ(5618, format.wLabelWidth);
+    EXPECT_EQ(0, format.wPaperWidth);
+    EXPECT_EQ(1u, format.bInch);
+    EXPECT_EQ(283, format.wTextLeft) << "the text box belongs to the project";
+    EXPECT_EQ(sizeof format.szName - 1, std::strlen(format.szName));
 }
 
 TEST(NeighbourAfterDelete, PicksTheEntryToSelectNext) {

@@ -233,8 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"sv.txt", "sv-g0.qrf", "sv-g0.utb", nullptr, 0},
                     Case{"fr.txt", "fr-g0.qrf", "fr-bfu-comp6.utb", nullptr, 0},
                     Case{"es.txt", "es-g0.qrf", "es-g1.ctb", "es-g0.known", 95}),
-    [](const testing::TestParamInfo<Case>& info) {
-        return tactr_test::TestNameOf(info.param.table);
+    [](const testing::TestParamInfo<Case>& test) {
+        return tactr_test::TestNameOf(test.param.table);
     });
 
 } // namespace

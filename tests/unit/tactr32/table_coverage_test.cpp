@@ -49,8 +49,8 @@ TEST_P(TableCoverage, WritesEveryPrintableCharacterAloneAndInAWord) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, TableCoverage, testing::ValuesIn(ShippedTables()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             return tactr_test::TestNameOf(info.param);
+                         [](const testing::TestParamInfo<std::string>& test) {
+                             return tactr_test::TestNameOf(test.param);
                          });
 
 } // namespace

@@ -424,6 +424,6 @@ INSTANTIATE_TEST_SUITE_P(
                       JobFaultCase{"TableRemoved", JobFault::kTableRemoved, false},
                       JobFaultCase{"TableBroken", JobFault::kTableBroken, false},
                       JobFaultCase{"UnattendedDataFileDeleted", JobFault::kDataFileDeleted, true}),
-    [](const ::testing::TestParamInfo<JobFaultCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<JobFaultCase>& test) { return test.param.name; });
 
 } // namespace
