@@ -2,8 +2,6 @@
 // Round trips shared by the native tests and the Wine tests of csv.dll: grids
 // the editor saves, and tables other writers saved.
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "cell_store.h"
 #include "csv_save.h"
 #include "csv_test_util.h"
+#include "test_files.h"
 
 // A cell the editor can hold, built from the bytes that steer writers and
 // readers: separators, quotes, line breaks, blanks, a "sep=" or a byte-order
@@ -61,8 +60,7 @@ struct WrittenTable {
 // The tables in tests/unit/csv/other_writers.corpus (see other_writers.py,
 // which writes it); empty when the file cannot be read.
 inline std::vector<WrittenTable> ReadOtherWritersCorpus(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string all = ReadFileBytes(path);
     size_t pos = 0;
     auto line = [&] {
         size_t end = all.find('\n', pos);
