@@ -1,7 +1,11 @@
 #pragma once
 // Round trips shared by the native tests and the Wine tests of csv.dll: grids
 // the editor saves, and tables other writers saved.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -59,8 +63,10 @@ struct WrittenTable {
 
 // The tables in tests/unit/csv/other_writers.corpus (see other_writers.py,
 // which writes it); empty when the file cannot be read.
-inline std::vector<WrittenTable> ReadOtherWritersCorpus(const std::string& path) {
-    const std::string all = ReadFileBytes(path);
+inline std::vector<WrittenTable> ReadOtherWritersCorpus() {
+    const char* root = std::getenv("DOTWELL_SOURCE_DIR");
+    const std::string all = ReadFileBytes(std::string(root ? root : DOTWELL_SOURCE_DIR) +
+                                          "/tests/unit/csv/other_writers.corpus");
     size_t pos = 0;
     auto line = [&] {
         size_t end = all.find('\n', pos);
@@ -89,4 +95,29 @@ inline std::vector<WrittenTable> ReadOtherWritersCorpus(const std::string& path)
         tables.push_back(table);
     }
     return tables;
+}
+
+// How a reader takes a file's bytes into cells.
+using ReadCells = std::function<Rows(const std::string& bytes)>;
+
+// Random grids the editor saves read back exactly; stops at the first that
+// does not.
+inline void ExpectEditorFilesReadBack(int rounds, const ReadCells& read) {
+    std::mt19937 random(4711);
+    for (int round = 0; round < rounds; ++round) {
+        Rows grid = RandomGrid(random);
+        std::string bytes = SaveLikeEditor(grid);
+        Rows actual = read(bytes);
+        ASSERT_EQ(actual, grid) << "file \"" << bytes << "\" read as " << Show(actual);
+    }
+}
+
+inline void ExpectOtherWritersReadBack(const ReadCells& read) {
+    auto tables = ReadOtherWritersCorpus();
+    ASSERT_EQ(tables.size(), 360u);
+    for (const auto& table : tables) {
+        Rows actual = read(table.bytes);
+        EXPECT_EQ(actual, table.cells)
+            << table.name << ": file \"" << table.bytes << "\" read as " << Show(actual);
+    }
 }

@@ -39,9 +39,9 @@ std::vector<ImportedFunction> ImportsFrom(HMODULE module, const char* library) {
             if (function.byOrdinal) {
                 function.ordinal = static_cast<WORD>(IMAGE_ORDINAL(wanted->u1.Ordinal));
             } else {
-                function.name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(
-                                    base + wanted->u1.AddressOfData)
-                                    ->Name;
+                function.name =
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + wanted->u1.AddressOfData)
+                        ->Name;
             }
             function.slot = reinterpret_cast<void**>(&slots->u1.Function);
             functions.push_back(function);
@@ -52,10 +52,10 @@ std::vector<ImportedFunction> ImportsFrom(HMODULE module, const char* library) {
 
 void** ImportSlot(HMODULE module, const char* library, const char* name) {
     for (const ImportedFunction& function : ImportsFrom(module, library)) {
-        const bool match = function.byOrdinal
-                               ? IS_INTRESOURCE(name) &&
-                                     function.ordinal == reinterpret_cast<ULONG_PTR>(name)
-                               : !IS_INTRESOURCE(name) && std::strcmp(function.name, name) == 0;
+        const bool match =
+            function.byOrdinal
+                ? IS_INTRESOURCE(name) && function.ordinal == reinterpret_cast<ULONG_PTR>(name)
+                : !IS_INTRESOURCE(name) && std::strcmp(function.name, name) == 0;
         if (match) {
             return function.slot;
         }

@@ -209,9 +209,9 @@ TEST_F(AutomationServer, ReadsWorkbooksCellByCellAndEndsOnQuit) {
                  "<row r=\"6\"><c r=\"D6\"><v>-4.25</v></c><c r=\"E6\" t=\"e\"><v>#DIV/0!</v></c>"
                  "</row>",
                  "<si><t>Name</t></si><si><t>In stock</t></si>"));
-    std::wstring xls =
-        WriteFixture(folder, "numbers.xls", MakeXls({}, {Label(0, 0, u"Caf\u00E9", false), Number(0, 1, 0),
-                                                  Number(1, 0, 1.0 / 3), Rk(1, 1, (7u << 2) | 2)}));
+    std::wstring xls = WriteFixture(folder, "numbers.xls",
+                                    MakeXls({}, {Label(0, 0, u"Caf\u00E9", false), Number(0, 1, 0),
+                                                 Number(1, 0, 1.0 / 3), Rk(1, 1, (7u << 2) | 2)}));
 
     CLSID clsid;
     ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(kStandInProgId, &clsid));
