@@ -1,7 +1,6 @@
 #include "job_framing.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "units.h"
 
@@ -9,7 +8,7 @@ namespace {
 
 // Every queue whose driver carries one of these names is offered as an
 // embosser; all of them speak the same byte language.
-constexpr const char* kEmbosserDrivers[kEmbosserDriverCount] = {
+constexpr const char* kEmbosserDrivers[] = {
     "Ridgeline",
     "Cirrus",
     "Fell",
@@ -66,15 +65,6 @@ int WriteJobEnd(JobSink& sink) {
     static const unsigned char kEscLineFeed[] = {0x1B, 0x0A};
     static const unsigned char kEndOfJob[] = {0x1A};
     return sink.Write(kEscLineFeed, sizeof kEscLineFeed) && sink.Write(kEndOfJob, sizeof kEndOfJob);
-}
-
-int EmbosserDriverName(int nIndex, char* szName) {
-    if (nIndex == -1)
-        return kEmbosserDriverCount;
-    if (nIndex < 0 || nIndex >= kEmbosserDriverCount)
-        return 0;
-    snprintf(szName, kEmbosserDriverNameSize, "%s", kEmbosserDrivers[nIndex]);
-    return 1;
 }
 
 int IsEmbosserDriver(const char* szDriver) {

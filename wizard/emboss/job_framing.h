@@ -1,11 +1,7 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
 #include "job_sink.h"
-
-constexpr int kEmbosserDriverCount = 20;
-constexpr size_t kEmbosserDriverNameSize = 50;
 
 // Paper size for the job header: twips rounded half up to whole inches.
 int32_t PaperWholeInches(uint16_t wTwips);
@@ -17,10 +13,6 @@ int WriteJobHeader(JobSink& sink, int32_t nWidthInches, int32_t nHeightInches,
 
 // ESC LF, then the end-of-job mark 0x1A.
 int WriteJobEnd(JobSink& sink);
-
-// Index -1 gives the number of entries; 0..19 copies that entry into
-// szName (at least kEmbosserDriverNameSize bytes) and gives 1; else 0.
-int EmbosserDriverName(int nIndex, char* szName);
 
 // 1 when the driver name equals a table entry, ignoring letter case.
 int IsEmbosserDriver(const char* szDriver);

@@ -15,6 +15,7 @@
 #include "paths.h"
 #include "project_file_io.h"
 #include "rule_tables.h"
+#include "sample_sheets.h"
 #include "spool_folder.h"
 #include "tactr32.h"
 #include "virtual_queues.h"
@@ -120,9 +121,8 @@ class EmbossEndToEnd : public ::testing::Test {
         AppState state;
         ResetAppState(&state);
         SheetFormat& f = state.Sheet;
+        f = A4Paper();
         lstrcpyA(f.szName, "A4 2 x 4");
-        f.wPaperWidth = 11906;
-        f.wPaperHeight = 16838;
         f.wFirstLabelPosLeft = 567;
         f.wFirstLabelPosTop = 567;
         f.wLabelWidth = 5102;

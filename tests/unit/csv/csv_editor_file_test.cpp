@@ -60,13 +60,7 @@ TEST(CsvEditorFiles, ReadBackExactly) {
 }
 
 TEST(CsvEditorFiles, RandomGridsReadBackExactly) {
-    std::mt19937 random(4711);
-    for (int round = 0; round < 3000; ++round) {
-        Rows grid = RandomGrid(random);
-        std::string bytes = SaveLikeEditor(grid);
-        Rows actual = Parse(bytes);
-        ASSERT_EQ(actual, grid) << "file \"" << bytes << "\" read as " << Show(actual);
-    }
+    ExpectEditorFilesReadBack(3000, Parse);
 }
 
 // Older versions of the editor quoted a cell only when it held a semicolon
@@ -133,15 +127,7 @@ TEST(CsvEditorFiles, RandomOlderEditorFilesReadBackExactly) {
 }
 
 TEST(CsvOtherWriters, ReadBackExactly) {
-    const char* root = std::getenv("DOTWELL_SOURCE_DIR");
-    auto tables = ReadOtherWritersCorpus(std::string(root ? root : DOTWELL_SOURCE_DIR) +
-                                         "/tests/unit/csv/other_writers.corpus");
-    ASSERT_EQ(tables.size(), 360u);
-    for (const auto& table : tables) {
-        Rows actual = Parse(table.bytes);
-        EXPECT_EQ(actual, table.cells)
-            << table.name << ": file \"" << table.bytes << "\" read as " << Show(actual);
-    }
+    ExpectOtherWritersReadBack(Parse);
 }
 
 } // namespace

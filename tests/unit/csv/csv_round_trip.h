@@ -1,9 +1,11 @@
 #pragma once
 // Round trips shared by the native tests and the Wine tests of csv.dll: grids
 // the editor saves, and tables other writers saved.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "cell_store.h"
 #include "csv_save.h"
 #include "csv_test_util.h"
+#include "test_files.h"
 
 // A cell the editor can hold, built from the bytes that steer writers and
 // readers: separators, quotes, line breaks, blanks, a "sep=" or a byte-order
@@ -60,9 +63,10 @@ struct WrittenTable {
 
 // The tables in tests/unit/csv/other_writers.corpus (see other_writers.py,
 // which writes it); empty when the file cannot be read.
-inline std::vector<WrittenTable> ReadOtherWritersCorpus(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+inline std::vector<WrittenTable> ReadOtherWritersCorpus() {
+    const char* root = std::getenv("DOTWELL_SOURCE_DIR");
+    const std::string all = ReadFileBytes(std::string(root ? root : DOTWELL_SOURCE_DIR) +
+                                          "/tests/unit/csv/other_writers.corpus");
     size_t pos = 0;
     auto line = [&] {
         size_t end = all.find('\n', pos);
@@ -91,4 +95,29 @@ inline std::vector<WrittenTable> ReadOtherWritersCorpus(const std::string& path)
         tables.push_back(table);
     }
     return tables;
+}
+
+// How a reader takes a file's bytes into cells.
+using ReadCells = std::function<Rows(const std::string& bytes)>;
+
+// Random grids the editor saves read back exactly; stops at the first that
+// does not.
+inline void ExpectEditorFilesReadBack(int rounds, const ReadCells& read) {
+    std::mt19937 random(4711);
+    for (int round = 0; round < rounds; ++round) {
+        Rows grid = RandomGrid(random);
+        std::string bytes = SaveLikeEditor(grid);
+        Rows actual = read(bytes);
+        ASSERT_EQ(actual, grid) << "file \"" << bytes << "\" read as " << Show(actual);
+    }
+}
+
+inline void ExpectOtherWritersReadBack(const ReadCells& read) {
+    auto tables = ReadOtherWritersCorpus();
+    ASSERT_EQ(tables.size(), 360u);
+    for (const auto& table : tables) {
+        Rows actual = read(table.bytes);
+        EXPECT_EQ(actual, table.cells)
+            << table.name << ": file \"" << table.bytes << "\" read as " << Show(actual);
+    }
 }

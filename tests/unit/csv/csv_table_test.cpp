@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
 #include "csv_test_util.h"
+#include "test_files.h"
 
 namespace {
 
@@ -114,37 +111,21 @@ TEST(CsvTable, Utf8Check) {
     }
 }
 
-class CsvFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder =
-            std::filesystem::temp_directory_path() /
-            ("csv_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::string Write(const char* name, const std::string& bytes) {
-        std::filesystem::path path = folder / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
-    std::filesystem::path folder;
-};
-
-TEST_F(CsvFileTest, OpensFilesAndRefusesWhatIsNotOne) {
+TEST(CsvFileTest, OpensFilesAndRefusesWhatIsNotOne) {
+    TempFolder folder;
     std::string bytes = "\xEF\xBB\xBF\"x;y\";z\r\n1;2\r\n";
-    CsvTable* table = CsvOpen(Write("names.csv", bytes).c_str());
+    CsvTable* table = CsvOpen(folder.Write("names.csv", bytes).c_str());
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(RowsOf(table), Parse(bytes));
     CsvClose(table);
 
-    CsvTable* empty = CsvOpen(Write("empty.csv", "").c_str());
+    CsvTable* empty = CsvOpen(folder.Write("empty.csv", "").c_str());
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(CsvRowCount(empty), 0);
     CsvClose(empty);
 
-    EXPECT_EQ(CsvOpen((folder / "missing.csv").string().c_str()), nullptr);
-    EXPECT_EQ(CsvOpen(folder.string().c_str()), nullptr);
+    EXPECT_EQ(CsvOpen(folder.File("missing.csv").c_str()), nullptr);
+    EXPECT_EQ(CsvOpen(folder.path().c_str()), nullptr);
 }
 
 } // namespace

@@ -8,8 +8,9 @@
 #include "embview_decode.h"
 #include "emboss_run.h"
 #include "label_compose.h"
-#include "memory_sink.h"
+#include "job_doubles.h"
 #include "page_grid.h"
+#include "sample_sheets.h"
 #include "spool_send.h"
 
 namespace {
@@ -49,12 +50,7 @@ class ScriptedControl : public JobControl {
 
 struct Job {
     Job() {
-        state.Sheet.wPaperWidth = 11906;
-        state.Sheet.wPaperHeight = 16838;
-        state.Sheet.wNumHorizontal = 2;
-        state.Sheet.wNumVertical = 3;
-        state.Sheet.wLabelWidth = 2835;
-        state.Sheet.wLabelHeight = 2835;
+        state.Sheet = A4TwoByThree();
         W = PageGridWidth(state.Sheet.wPaperWidth);
         H = PageGridHeight(state.Sheet.wPaperHeight);
         grid = AllocPageGrid(W, H);

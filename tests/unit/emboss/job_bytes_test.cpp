@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "emboss_run.h"
-#include "memory_sink.h"
+#include "job_bytes.h"
+#include "job_doubles.h"
 #include "page_grid.h"
 
 // Whole jobs on small paper, byte for byte, worked out by hand from the
@@ -16,37 +18,6 @@ std::string gText; // every label's composed lines
 int SameText(char* pBuffer, int32_t, AppState*) {
     memcpy(pBuffer, gText.data(), gText.size());
     return 1;
-}
-
-class WholeRange : public JobControl {
-  public:
-    explicit WholeRange(int32_t last) : last_(last) {}
-    int Running() override { return 1; }
-    int32_t LastLabel() override { return last_; }
-    void Processing(int32_t, int32_t, int32_t) override {}
-
-  private:
-    int32_t last_;
-};
-
-std::vector<uint8_t> Text(const char* text) {
-    return std::vector<uint8_t>(text, text + strlen(text));
-}
-
-// Line spacing k, a graphics row of five bytes and its line feed.
-std::vector<uint8_t> Row(int k, std::initializer_list<int> bytes) {
-    std::vector<uint8_t> out = LineSpacing(k);
-    Append(out, Bytes({0x1B, 0x5C, 5, 0x00}));
-    Append(out, Bytes(bytes));
-    out.push_back(0x0A);
-    return out;
-}
-
-std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
-    std::vector<uint8_t> out;
-    for (const auto& part : parts)
-        Append(out, part);
-    return out;
 }
 
 TEST(JobBytes, SmallJobsByteForByte) {
@@ -73,14 +44,17 @@ TEST(JobBytes, SmallJobsByteForByte) {
             1,
             1,
             2,
-            Concat({Bytes({0x1B, 0x57}), Text("PW1000,PL1000,MI2,DP1,FP0;"), Bytes({0x1B, 0x09}),
-                    Row(10, {0, 0, 0, 0, 0}),         // row 0, down to row 10
-                    Row(5, {0, 0x84, 0x40, 0x08, 0}), // row 10: columns 10 15 22 27
-                    Row(5, {0, 0, 0x40, 0x08, 0}),    // row 15
-                    Row(10, {0, 0, 0x40, 0x08, 0}),   // row 20, down to line 2
-                    Row(5, {0, 0x04, 0, 0, 0}),       // row 30: column 10
-                    Row(5, {0, 0x04, 0, 0, 0}),       // row 35, to the bottom
-                    Bytes({0x0C}), Bytes({0x1B, 0x0A, 0x1A})}),
+            JobBytes()
+                .Header("PW1000,PL1000,MI2,DP1,FP0;")
+                .Row(10, {0, 0, 0, 0, 0})         // row 0, down to row 10
+                .Row(5, {0, 0x84, 0x40, 0x08, 0}) // row 10: columns 10 15 22 27
+                .Row(5, {0, 0, 0x40, 0x08, 0})    // row 15
+                .Row(10, {0, 0, 0x40, 0x08, 0})   // row 20, down to line 2
+                .Row(5, {0, 0x04, 0, 0, 0})       // row 30: column 10
+                .Row(5, {0, 0x04, 0, 0, 0})       // row 35, to the bottom
+                .FormFeed()
+                .End()
+                .b,
         },
         {
             // 20 x 80 mm paper (H = 160), two labels down from 40 mm; one
@@ -97,10 +71,14 @@ TEST(JobBytes, SmallJobsByteForByte) {
             1,
             1,
             0, // not stored: the embosser's single impact
-            Concat({Bytes({0x1B, 0x57}), Text("PW1000,PL3000,MI1,DP1,FP0;"), Bytes({0x1B, 0x09}),
-                    Row(50, {0, 0, 0, 0, 0}), LineSpacing(30), Bytes({0x0A}),
-                    Row(50, {0x01, 0, 0, 0, 0}), LineSpacing(30), Bytes({0x0A}),
-                    Bytes({0x1B, 0x0A, 0x1A})}),
+            JobBytes()
+                .Header("PW1000,PL3000,MI1,DP1,FP0;")
+                .Row(50, {0, 0, 0, 0, 0})
+                .Step(30)
+                .Row(50, {0x01, 0, 0, 0, 0})
+                .Step(30)
+                .End()
+                .b,
         },
         {
             // Start position 2 of 1 x 2 labels: the label fills the sheet's
@@ -116,11 +94,15 @@ TEST(JobBytes, SmallJobsByteForByte) {
             1,
             2,
             5,
-            Concat({Bytes({0x1B, 0x57}), Text("PW1000,PL3000,MI5,DP1,FP0;"), Bytes({0x1B, 0x09}),
-                    Row(50, {0, 0, 0, 0, 0}), LineSpacing(50), Bytes({0x0A}), LineSpacing(20),
-                    Bytes({0x0A}),               // row 0 covers 120
-                    Row(40, {0x20, 0, 0, 0, 0}), // dot 4: column 5
-                    Bytes({0x0C}), Bytes({0x1B, 0x0A, 0x1A})}),
+            JobBytes()
+                .Header("PW1000,PL3000,MI5,DP1,FP0;")
+                .Row(50, {0, 0, 0, 0, 0})
+                .Step(50)
+                .Step(20)                    // row 0 covers 120
+                .Row(40, {0x20, 0, 0, 0, 0}) // dot 4: column 5
+                .FormFeed()
+                .End()
+                .b,
         },
         {
             "empty range",
@@ -134,8 +116,7 @@ TEST(JobBytes, SmallJobsByteForByte) {
             4,
             1,
             3,
-            Concat({Bytes({0x1B, 0x57}), Text("PW1000,PL1000,MI3,DP1,FP0;"), Bytes({0x1B, 0x09}),
-                    Bytes({0x1B, 0x0A, 0x1A})}),
+            JobBytes().Header("PW1000,PL1000,MI3,DP1,FP0;").End().b,
         },
     };
     for (const Case& c : cases) {

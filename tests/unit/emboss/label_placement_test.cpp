@@ -5,8 +5,9 @@
 #include <string>
 
 #include "label_placement.h"
-#include "memory_sink.h"
+#include "job_doubles.h"
 #include "page_grid.h"
+#include "sample_sheets.h"
 
 namespace {
 
@@ -30,8 +31,7 @@ int UnterminatedCompose(char* pBuffer, int32_t, AppState*) {
 
 struct Fixture {
     explicit Fixture(uint16_t across, uint16_t down, ComposeLabelFn compose = FakeCompose) {
-        state.Sheet.wPaperWidth = 11906;
-        state.Sheet.wPaperHeight = 16838;
+        state.Sheet = A4Paper();
         state.Sheet.wNumHorizontal = across;
         state.Sheet.wNumVertical = down;
         state.Sheet.wLabelWidth = 1134;
@@ -88,7 +88,7 @@ TEST(LabelPlacement, TextBoxOfTheSlotInHalfMillimetres) {
     f.wTextTop = 142;
     gTexts[7] = std::string("\x01\0\x20\0\0", 5);
     // Slot 5 is row 2, column 2: X = 2097 twips (37 mm), Y = 2409 (42 mm).
-    ASSERT_EQ(PlaceNextLabel(t.job, 7, 5), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 7, 5), 1);
     EXPECT_EQ(t.DotCount(), 2u);
     EXPECT_TRUE(t.Dot(74, 84));
     EXPECT_TRUE(t.Dot(79, 114)); // dot 6 of the next line, 20 units down
@@ -100,25 +100,25 @@ TEST(LabelPlacement, SheetIsWrittenWhenItsLastSlotIsFilled) {
     // 2 x 3 labels from start position 5.
     Fixture t(2, 3);
     gTexts[1] = gTexts[2] = gTexts[3] = std::string("\x3F\0\0", 3);
-    ASSERT_EQ(PlaceNextLabel(t.job, 1, 5), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 1, 5), 1);
     EXPECT_TRUE(t.sink.bytes.empty());
-    ASSERT_EQ(PlaceNextLabel(t.job, 2, 6), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 2, 6), 1);
     ASSERT_FALSE(t.sink.bytes.empty());
     EXPECT_EQ(t.sink.bytes.back(), 0x0C);
     EXPECT_EQ(t.job.bPagePending, 0);
     EXPECT_EQ(t.DotCount(), 0u);
     size_t firstSheet = t.sink.bytes.size();
 
-    ASSERT_EQ(PlaceNextLabel(t.job, 3, 7), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 3, 7), 1);
     EXPECT_EQ(t.sink.bytes.size(), firstSheet);
     EXPECT_TRUE(t.Dot(0, 0)); // row 1, column 1 of the next sheet
-    ASSERT_EQ(PlaceNextLabel(t.job, -1, 0), 1);
+    ASSERT_EQ(EndLabelPages(t.job), 1);
     EXPECT_GT(t.sink.bytes.size(), firstSheet);
     EXPECT_NE(t.sink.bytes.back(), 0x0C); // the last, partly filled sheet
     EXPECT_EQ(t.job.bPagePending, 0);
 
     size_t total = t.sink.bytes.size();
-    ASSERT_EQ(PlaceNextLabel(t.job, -1, 0), 1);
+    ASSERT_EQ(EndLabelPages(t.job), 1);
     EXPECT_EQ(t.sink.bytes.size(), total); // nothing pending, nothing written
 }
 
@@ -126,24 +126,24 @@ TEST(LabelPlacement, UncomposableLabelIsBlankButTakesItsSlot) {
     Fixture t(1, 2);
     gTexts[1] = std::string("\x3F\0\0", 3);
     gComposeResult = 0;
-    ASSERT_EQ(PlaceNextLabel(t.job, 1, 1), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 1, 1), 1);
     EXPECT_EQ(t.DotCount(), 0u);
     EXPECT_EQ(t.job.bPagePending, 1);
-    ASSERT_EQ(PlaceNextLabel(t.job, 2, 2), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 2, 2), 1);
     EXPECT_EQ(t.sink.bytes.back(), 0x0C);
 }
 
 TEST(LabelPlacement, EmptyFirstLineEndsTheLabel) {
     Fixture t(2, 2);
     gTexts[1] = std::string("\0\x3F\0\0", 4);
-    ASSERT_EQ(PlaceNextLabel(t.job, 1, 1), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 1, 1), 1);
     EXPECT_EQ(t.DotCount(), 0u);
 }
 
 TEST(LabelPlacement, UnterminatedTextStaysInsideItsBuffer) {
     Fixture t(1, 1, UnterminatedCompose);
     t.state.Sheet.wNumVertical = 2;
-    ASSERT_EQ(PlaceNextLabel(t.job, 1, 1), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 1, 1), 1);
     // Dot 1 of every cell that fits across the 424-unit row.
     EXPECT_EQ(t.DotCount(), 36u);
 }
@@ -170,16 +170,16 @@ TEST(LabelPlacement, LabelsThatCannotBePlacedFail) {
         t.job = MakeLabelJob(&t.state, t.grid.data(), t.W, t.H, &t.sink, FakeCompose);
         t.sink.limit = c.sinkLimit;
         gTexts[1] = std::string("\x3F\0\0", 3);
-        EXPECT_EQ(PlaceNextLabel(t.job, 1, c.slot), 0) << c.name;
+        EXPECT_EQ(PlaceLabel(t.job, 1, c.slot), 0) << c.name;
     }
 }
 
 TEST(LabelPlacement, LastSheetThatCannotBeWrittenFails) {
     Fixture t(2, 2);
     gTexts[1] = std::string("\x3F\0\0", 3);
-    ASSERT_EQ(PlaceNextLabel(t.job, 1, 1), 1);
+    ASSERT_EQ(PlaceLabel(t.job, 1, 1), 1);
     t.sink.limit = 0;
-    EXPECT_EQ(PlaceNextLabel(t.job, -1, 0), 0);
+    EXPECT_EQ(EndLabelPages(t.job), 0);
 }
 
 } // namespace

@@ -2,22 +2,19 @@
 
 #include <vector>
 
-#include "memory_sink.h"
+#include "job_bytes.h"
+#include "job_doubles.h"
 #include "page_grid.h"
 
 namespace {
 
 // What EmitDotRow must write for one row covering k rows.
 std::vector<uint8_t> ExpectedRow(int k, const std::vector<uint8_t>& row) {
-    std::vector<uint8_t> out = LineSpacing(k < 50 ? k : 50);
-    Append(out, Bytes({0x1B, 0x5C, static_cast<int>(row.size()), 0x00}));
-    Append(out, row);
-    out.push_back(0x0A);
-    for (int left = k - 50; left > 0; left -= 50) {
-        Append(out, LineSpacing(left < 50 ? left : 50));
-        out.push_back(0x0A);
-    }
-    return out;
+    JobBytes out;
+    out.Row(k < 50 ? k : 50, row);
+    for (int left = k - 50; left > 0; left -= 50)
+        out.Step(left < 50 ? left : 50);
+    return out.b;
 }
 
 // A grid with guard bytes on both sides, to see writes outside it.
@@ -157,10 +154,10 @@ TEST(EmbosserRows, RowsCoverTheEmptyRowsBelow) {
             g.grid()[d.y * g.W + d.x] = kDot;
         MemorySink sink;
         ASSERT_EQ(EmitPage(g.grid(), sink, g.W, g.H, 1), 1) << c.name;
-        std::vector<uint8_t> want;
+        JobBytes want;
         for (const auto& [k, bytes] : c.rows)
-            Append(want, ExpectedRow(k, bytes));
-        EXPECT_EQ(sink.bytes, want) << c.name;
+            want.Raw(ExpectedRow(k, bytes));
+        EXPECT_EQ(sink.bytes, want.b) << c.name;
     }
 }
 

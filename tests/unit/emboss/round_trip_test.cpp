@@ -5,10 +5,9 @@
 
 #include "embview_cells.h"
 #include "embview_decode.h"
-#include "job_framing.h"
-#include "label_placement.h"
-#include "memory_sink.h"
+#include "job_doubles.h"
 #include "page_grid.h"
+#include "sample_sheets.h"
 
 namespace {
 
@@ -41,9 +40,7 @@ int ComposeFromNumber(char* pBuffer, int32_t nRecord, AppState*) {
 }
 
 SheetFormat ThreeByEightA4() {
-    SheetFormat f{};
-    f.wPaperWidth = 11906;
-    f.wPaperHeight = 16838;
+    SheetFormat f = A4Paper();
     f.wFirstLabelPosLeft = 300;
     f.wFirstLabelPosTop = 200;
     f.wLabelWidth = 3800;
@@ -71,13 +68,8 @@ TEST(RoundTrip, EveryCellComesBackAtItsPosition) {
 
     // 30 labels from start position 5: 20 on the first sheet, 10 on the second.
     const int32_t first = 1, last = 30, start = 5;
-    ASSERT_EQ(WriteJobHeader(sink, PaperWholeInches(state.Sheet.wPaperWidth),
-                             PaperWholeInches(state.Sheet.wPaperHeight), 2),
-              1);
-    for (int32_t n = first, slot = start; n <= last; ++n, ++slot)
-        ASSERT_EQ(PlaceNextLabel(job, n, slot), 1) << n;
-    ASSERT_EQ(PlaceNextLabel(job, -1, 0), 1);
-    ASSERT_EQ(WriteJobEnd(sink), 1);
+    WholeRange control(last);
+    ASSERT_EQ(WriteEmbossJob(job, first, start, 2, control), kJobComplete);
     FreePageGrid(grid);
 
     EmbJob decoded;

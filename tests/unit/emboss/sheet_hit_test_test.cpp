@@ -2,28 +2,13 @@
 
 #include "sheet_hit_test.h"
 #include "sheet_preview_geometry.h"
+#include "sample_sheets.h"
 
 namespace {
 
-// A4 with 2 x 3 labels of 90 x 80 mm, 10 mm from the paper's corner and
-// 10 mm apart, drawn in a 297 x 297 pixel area: one pixel per millimetre.
-SheetFormat TwoByThree() {
-    SheetFormat f{};
-    f.wPaperWidth = 11906;
-    f.wPaperHeight = 16838;
-    f.wFirstLabelPosLeft = 567;
-    f.wFirstLabelPosTop = 567;
-    f.wLabelWidth = 5102;
-    f.wLabelHeight = 4535;
-    f.wSepHorizontal = 567;
-    f.wSepVertical = 567;
-    f.wNumHorizontal = 2;
-    f.wNumVertical = 3;
-    return f;
-}
-
+// The sheet drawn in a 297 x 297 pixel area: one pixel per millimetre.
 TEST(SheetHitTest, PointsNameTheSlotDrawnUnderThem) {
-    const SheetFormat f = TwoByThree();
+    const SheetFormat f = A4TwoByThree();
     SheetPreviewGeometry g;
     ASSERT_TRUE(ComputeSheetPreview(f, 297, 297, &g));
     const int x0 = g.x0 + g.left, y0 = g.y0 + g.top;
@@ -48,7 +33,7 @@ TEST(SheetHitTest, PointsNameTheSlotDrawnUnderThem) {
 TEST(SheetHitTest, NothingToHitWithoutPaperOrArea) {
     SheetFormat empty{};
     EXPECT_EQ(HitTestSheetSlot(empty, 200, 200, 100, 100), -1);
-    EXPECT_EQ(HitTestSheetSlot(TwoByThree(), 0, 0, 0, 0), -1);
+    EXPECT_EQ(HitTestSheetSlot(A4TwoByThree(), 0, 0, 0, 0), -1);
 }
 
 } // namespace

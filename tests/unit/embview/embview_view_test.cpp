@@ -5,6 +5,7 @@
 #include "embview_cells.h"
 #include "embview_options.h"
 #include "embview_render.h"
+#include "sample_sheets.h"
 
 namespace {
 
@@ -86,9 +87,7 @@ TEST(EmbviewCells, WithoutFormatTextStartsAtTheTopLeftDot) {
 }
 
 TEST(EmbviewCells, PaperMustMatchTheFormat) {
-    SheetFormat f{};
-    f.wPaperWidth = 11906;
-    f.wPaperHeight = 16838;
+    const SheetFormat f = A4Paper();
     struct Case {
         int32_t pw, pl;
         uint32_t W, H;

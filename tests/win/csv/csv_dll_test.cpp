@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
 #include <string>
-#include <vector>
 
 #include "csv.h"
 #include "csv_round_trip.h"
+#include "import_table.h"
 
 namespace {
 
@@ -34,26 +32,10 @@ class CsvDllTest : public ::testing::Test {
         cell = lib.Get<CsvCellTextProc>(kCsvOrdinalCellText);
         freeText = lib.Get<CsvFreeTextProc>(kCsvOrdinalFreeText);
         ASSERT_TRUE(open && close && rows && columns && cell && freeText);
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        folder = std::string(temp) + "csv_dll_test_" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    }
-    void TearDown() override {
-        for (const auto& path : written) {
-            DeleteFileA(path.c_str());
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = folder + "\\" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        written.push_back(path);
-        return path;
     }
     // The cells of a file as the editor takes them: from the lists.
     Rows ReadBack(const std::string& bytes) {
-        CsvTable* table = open(Write("read_back.csv", bytes).c_str());
+        CsvTable* table = open(folder.Write("read_back.csv", bytes).c_str());
         Rows cells = table != nullptr ? RowsOf(table) : Rows{{"<null>"}};
         close(table);
         return cells;
@@ -72,8 +54,7 @@ class CsvDllTest : public ::testing::Test {
     CsvCountProc columns = nullptr;
     CsvCellTextProc cell = nullptr;
     CsvFreeTextProc freeText = nullptr;
-    std::string folder;
-    std::vector<std::string> written;
+    TempFolder folder;
 };
 
 TEST_F(CsvDllTest, ExportsOrdinalsOnly) {
@@ -107,7 +88,7 @@ TEST_F(CsvDllTest, CellTextInTheAnsiCodePage) {
         {"utf16.csv", std::string("\xFF\xFEM\0\xFC\0;\0x\0", 10), "M\xFC", "M\xC3\xBC"},
     };
     for (const auto& c : cases) {
-        CsvTable* table = open(Write(c.name, c.bytes).c_str());
+        CsvTable* table = open(folder.Write(c.name, c.bytes).c_str());
         ASSERT_NE(table, nullptr) << c.name;
         EXPECT_EQ(Cell(table, 0, 0), c.ansi) << c.name;
         EXPECT_EQ(std::string(table->pFirstRow->pFirstCell->pszText), c.fileText) << c.name;
@@ -116,7 +97,7 @@ TEST_F(CsvDllTest, CellTextInTheAnsiCodePage) {
 }
 
 TEST_F(CsvDllTest, CountsCellsAndFailures) {
-    CsvTable* table = open(Write("ragged.csv", "a;b;c\r\nd\r\n").c_str());
+    CsvTable* table = open(folder.Write("ragged.csv", "a;b;c\r\nd\r\n").c_str());
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(rows(table), 2);
     EXPECT_EQ(columns(table), 3);
@@ -126,7 +107,7 @@ TEST_F(CsvDllTest, CountsCellsAndFailures) {
     EXPECT_EQ(Cell(table, 0, -1), "<null>");
     close(table);
 
-    EXPECT_EQ(open((folder + "\\missing.csv").c_str()), nullptr);
+    EXPECT_EQ(open(folder.File("missing.csv").c_str()), nullptr);
     EXPECT_EQ(rows(nullptr), 0);
     EXPECT_EQ(columns(nullptr), 0);
     EXPECT_EQ(cell(nullptr, 0, 0), nullptr);
@@ -135,30 +116,18 @@ TEST_F(CsvDllTest, CountsCellsAndFailures) {
 }
 
 TEST_F(CsvDllTest, AnsiPath) {
-    CsvTable* table = open(Write("M\xFCller.csv", "x;y\n").c_str());
+    CsvTable* table = open(folder.Write("M\xFCller.csv", "x;y\n").c_str());
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(Cell(table, 0, 1), "y");
     close(table);
 }
 
 TEST_F(CsvDllTest, EditorFilesReadBackExactly) {
-    std::mt19937 random(4711);
-    for (int round = 0; round < 200; ++round) {
-        Rows grid = RandomGrid(random);
-        std::string bytes = SaveLikeEditor(grid);
-        Rows actual = ReadBack(bytes);
-        ASSERT_EQ(actual, grid) << "file \"" << bytes << "\" read as " << Show(actual);
-    }
+    ExpectEditorFilesReadBack(200, [&](const std::string& bytes) { return ReadBack(bytes); });
 }
 
 TEST_F(CsvDllTest, OtherWritersTablesReadBackExactly) {
-    auto tables = ReadOtherWritersCorpus(std::string(DOTWELL_SOURCE_DIR) +
-                                         "/tests/unit/csv/other_writers.corpus");
-    ASSERT_EQ(tables.size(), 360u);
-    for (const auto& table : tables) {
-        Rows actual = ReadBack(table.bytes);
-        EXPECT_EQ(actual, table.cells) << table.name << ": read as " << Show(actual);
-    }
+    ExpectOtherWritersReadBack([&](const std::string& bytes) { return ReadBack(bytes); });
 }
 
 // Programs link the import library; the binary must then import csv.dll by
@@ -168,22 +137,11 @@ TEST(CsvImportLibrary, ImportsByOrdinal) {
     EXPECT_EQ(table, nullptr);
     EXPECT_EQ(CsvRowCount(table), 0);
 
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
-    int imports = 0;
-    for (; import->Name != 0; ++import) {
-        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "csv.dll") != 0) {
-            continue;
-        }
-        auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);
-        for (; thunk->u1.Ordinal != 0; ++thunk, ++imports) {
-            EXPECT_TRUE(IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal));
-        }
+    const auto imports = ImportsFrom(GetModuleHandleA(nullptr), "csv.dll");
+    for (const ImportedFunction& function : imports) {
+        EXPECT_TRUE(function.byOrdinal) << function.name;
     }
-    EXPECT_EQ(imports, 2);
+    EXPECT_EQ(imports.size(), 2u);
 }
 
 } // namespace

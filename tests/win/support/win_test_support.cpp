@@ -1,7 +1,6 @@
 #include "win_test_support.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace {
 DialogAnswerer* g_answerer;
@@ -171,25 +170,6 @@ void DialogAnswerer::RecordFileTypes(HWND window) {
     }
 }
 
-TempFolder::TempFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    char name[MAX_PATH];
-    GetTempFileNameA(base, "dwt", 0, name);
-    DeleteFileA(name);
-    CreateDirectoryA(name, nullptr);
-    path_ = name;
-}
-
-TempFolder::~TempFolder() {
-    std::string from = path_ + '\0';
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&operation);
-}
-
 std::string WinePath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
     for (char& c : path)
@@ -200,34 +180,4 @@ std::string WinePath(const std::string& unixPath) {
 
 std::string SourcePath(const std::string& relative) {
     return WinePath(std::string(DOTWELL_SOURCE_DIR) + "/" + relative);
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        bytes.append(buffer, got);
-    }
-    CloseHandle(file);
-    return bytes;
 }

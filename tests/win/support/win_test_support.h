@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "test_files.h"
+
 // Dispatches this thread's messages until `done` holds or `milliseconds`
 // pass; returns whether it held.
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
@@ -64,27 +66,8 @@ class DialogAnswerer {
     std::vector<std::pair<HWND, size_t>> fileDialogs_;
 };
 
-// A fresh empty folder under the temporary folder, removed with its content
-// when the object goes.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    const std::string& path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-  private:
-    std::string path_;
-};
-
 // A Unix path of the build as Wine reaches it (drive Z: is the Unix root).
 std::string WinePath(const std::string& unixPath);
 
 // A file or folder of the source tree, as Wine reaches it.
 std::string SourcePath(const std::string& relative);
-
-// Writes `bytes` to `path`, replacing what is there.
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-
-// The whole content of a file; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& path);

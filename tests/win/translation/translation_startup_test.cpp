@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "import_slot.h"
+#include "import_table.h"
 #include "startup.h"
 #include "table_files.h"
 #include "tactr32.h"

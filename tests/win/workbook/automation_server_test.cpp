@@ -10,16 +10,17 @@
 #include "fixture_writer.h"
 #include "number_text.h"
 #include "server_clsid.h"
+#include "win_test_support.h"
 
 namespace {
 
-// The build's Unix path seen through Wine's Z: drive.
+// Paths here are ASCII: the temporary folder and the build.
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
 std::wstring ServerPath() {
-    std::string unix = AUTOMATION_SERVER_EXE;
-    std::wstring path = L"Z:";
-    for (char c : unix)
-        path += c == '/' ? L'\\' : wchar_t(c);
-    return path;
+    return Wide(WinePath(AUTOMATION_SERVER_EXE));
 }
 
 DWORD RunServer(const wchar_t* pszSwitch) {
@@ -52,19 +53,8 @@ bool ServerProcessRunning() {
     return found;
 }
 
-std::wstring WriteFixture(const wchar_t* pszName, const Bytes& bytes) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    std::wstring path = std::wstring(folder) + L"dotwell-workbook-" +
-                        std::to_wstring(GetCurrentProcessId()) + L"-" + pszName;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    if (file != INVALID_HANDLE_VALUE) {
-        WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-    return path;
+std::wstring WriteFixture(const TempFolder& folder, const char* pszName, const Bytes& bytes) {
+    return Wide(folder.Write(pszName, std::string(bytes.begin(), bytes.end())));
 }
 
 // Late-bound call by member name; arguments in call order.
@@ -208,8 +198,9 @@ TEST_F(AutomationServer, RegisteredUnderTheSpreadsheetProgId) {
 }
 
 TEST_F(AutomationServer, ReadsWorkbooksCellByCellAndEndsOnQuit) {
+    TempFolder folder;
     std::wstring xlsx = WriteFixture(
-        L"names.xlsx",
+        folder, "names.xlsx",
         MakeXlsx("<row r=\"3\"><c r=\"C3\" t=\"s\"><v>0</v></c><c r=\"D3\" t=\"inlineStr\"><is><t>"
                  "Price</t></is></c><c r=\"E3\" t=\"s\"><v>1</v></c></row>"
                  "<row r=\"4\"><c r=\"C4\" t=\"inlineStr\"><is><t>Gr\xC3\xBC\xC3\x9F"
@@ -218,9 +209,9 @@ TEST_F(AutomationServer, ReadsWorkbooksCellByCellAndEndsOnQuit) {
                  "<row r=\"6\"><c r=\"D6\"><v>-4.25</v></c><c r=\"E6\" t=\"e\"><v>#DIV/0!</v></c>"
                  "</row>",
                  "<si><t>Name</t></si><si><t>In stock</t></si>"));
-    std::wstring xls =
-        WriteFixture(L"numbers.xls", MakeXls({}, {Label(0, 0, u"Caf\u00E9", false), Number(0, 1, 0),
-                                                  Number(1, 0, 1.0 / 3), Rk(1, 1, (7u << 2) | 2)}));
+    std::wstring xls = WriteFixture(folder, "numbers.xls",
+                                    MakeXls({}, {Label(0, 0, u"Caf\u00E9", false), Number(0, 1, 0),
+                                                 Number(1, 0, 1.0 / 3), Rk(1, 1, (7u << 2) | 2)}));
 
     CLSID clsid;
     ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(kStandInProgId, &clsid));
@@ -256,8 +247,6 @@ TEST_F(AutomationServer, ReadsWorkbooksCellByCellAndEndsOnQuit) {
 
     EXPECT_HRESULT_SUCCEEDED(Call(app, DISPATCH_METHOD, L"Quit", nullptr));
     app->Release();
-    DeleteFileW(xlsx.c_str());
-    DeleteFileW(xls.c_str());
 
     DWORD deadline = GetTickCount() + 20000;
     while (ServerProcessRunning() && GetTickCount() < deadline)

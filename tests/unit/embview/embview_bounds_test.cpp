@@ -2,6 +2,7 @@
 
 #include "embview_cells.h"
 #include "embview_render.h"
+#include "sample_sheets.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ TEST(EmbviewBounds, HugeLabelCountsAreReadOnlyWhereTheSheetIs) {
         {5102, 3402, 65535, 2}, // a row running off the paper
     };
     for (const Case& c : cases) {
-        SheetFormat f{};
-        f.wPaperWidth = 11906;
-        f.wPaperHeight = 16838;
+        SheetFormat f = A4Paper();
         f.wLabelWidth = c.labelWidth;
         f.wLabelHeight = c.labelHeight;
         f.wNumHorizontal = c.across;

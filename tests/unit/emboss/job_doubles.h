@@ -1,10 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <cstring>
-#include <string>
 #include <vector>
 
-#include "job_sink.h"
+#include "emboss_run.h"
 
 // Collects a job's bytes; can be told to refuse writes after a number of
 // bytes, as a full disk would.
@@ -21,17 +19,14 @@ class MemorySink : public JobSink {
     size_t limit = SIZE_MAX;
 };
 
-inline std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
-    std::vector<uint8_t> out;
-    for (int v : values)
-        out.push_back(static_cast<uint8_t>(v));
-    return out;
-}
+// A job that runs to its last label unhindered.
+class WholeRange : public JobControl {
+  public:
+    explicit WholeRange(int32_t last) : last_(last) {}
+    int Running() override { return 1; }
+    int32_t LastLabel() override { return last_; }
+    void Processing(int32_t, int32_t, int32_t) override {}
 
-inline void Append(std::vector<uint8_t>& out, const std::vector<uint8_t>& more) {
-    out.insert(out.end(), more.begin(), more.end());
-}
-
-inline std::vector<uint8_t> LineSpacing(int rows) {
-    return Bytes({0x1B, 0x0B, 0x04, 0x05, 0x00, 5 * rows});
-}
+  private:
+    int32_t last_;
+};

@@ -74,7 +74,7 @@ std::string Cut(const char* text, uint16_t boxHeight) {
     return state->szLabelText;
 }
 
-TEST(TextBox, TextKeepsTheLinesTheBoxHolds) {
+TEST(CutTextToBox, TextKeepsTheLinesTheBoxHolds) {
     const struct {
         const char* text;
         uint16_t height;
@@ -88,6 +88,22 @@ TEST(TextBox, TextKeepsTheLinesTheBoxHolds) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Cut(c.text, c.height), c.kept) << c.text << " in " << c.height;
+    }
+}
+
+// A box lower than one braille line holds no text at all, even when the
+// text starts with an empty line.
+TEST(CutTextToBox, ABoxWithoutLinesEmptiesTheText) {
+    const struct {
+        const char* text;
+        uint16_t height;
+        const char* kept;
+    } cases[] = {
+        {"\na", 566, ""},      {"\n\n\n", 0, ""},       {"\na\nb", 567, ""},
+        {"\n\na", 1134, "\n"}, {"a\n\nb", 1134, "a\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Cut(c.text, c.height), c.kept) << '"' << c.text << "\" in " << c.height;
     }
 }
 

@@ -1,18 +1,8 @@
-#include "import_slot.h"
+#include "import_table.h"
 
 #include <cstring>
 
 namespace {
-
-bool Matches(BYTE* base, const IMAGE_THUNK_DATA& entry, const char* name) {
-    if (IMAGE_SNAP_BY_ORDINAL(entry.u1.Ordinal)) {
-        return IS_INTRESOURCE(name) &&
-               IMAGE_ORDINAL(entry.u1.Ordinal) == reinterpret_cast<ULONG_PTR>(name);
-    }
-    const auto* byName =
-        reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + entry.u1.AddressOfData);
-    return !IS_INTRESOURCE(name) && std::strcmp(byName->Name, name) == 0;
-}
 
 void WriteSlot(void** slot, void* value) {
     DWORD protection = 0;
@@ -24,14 +14,15 @@ void WriteSlot(void** slot, void* value) {
 
 } // namespace
 
-void** ImportSlot(HMODULE module, const char* library, const char* name) {
+std::vector<ImportedFunction> ImportsFrom(HMODULE module, const char* library) {
+    std::vector<ImportedFunction> functions;
     auto* base = reinterpret_cast<BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (!imports.VirtualAddress) {
-        return nullptr;
+        return functions;
     }
     for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          entry->Name; ++entry) {
@@ -43,9 +34,30 @@ void** ImportSlot(HMODULE module, const char* library, const char* name) {
             base + (entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk));
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
         for (; wanted->u1.AddressOfData; ++wanted, ++slots) {
-            if (Matches(base, *wanted, name)) {
-                return reinterpret_cast<void**>(&slots->u1.Function);
+            ImportedFunction function{};
+            function.byOrdinal = IMAGE_SNAP_BY_ORDINAL(wanted->u1.Ordinal);
+            if (function.byOrdinal) {
+                function.ordinal = static_cast<WORD>(IMAGE_ORDINAL(wanted->u1.Ordinal));
+            } else {
+                function.name =
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + wanted->u1.AddressOfData)
+                        ->Name;
             }
+            function.slot = reinterpret_cast<void**>(&slots->u1.Function);
+            functions.push_back(function);
+        }
+    }
+    return functions;
+}
+
+void** ImportSlot(HMODULE module, const char* library, const char* name) {
+    for (const ImportedFunction& function : ImportsFrom(module, library)) {
+        const bool match =
+            function.byOrdinal
+                ? IS_INTRESOURCE(name) && function.ordinal == reinterpret_cast<ULONG_PTR>(name)
+                : !IS_INTRESOURCE(name) && std::strcmp(function.name, name) == 0;
+        if (match) {
+            return function.slot;
         }
     }
     return nullptr;

@@ -1,6 +1,20 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
+// One function a module imports from a library: by ordinal or by name, and
+// the import address table entry through which the module calls it.
+struct ImportedFunction {
+    bool byOrdinal;
+    WORD ordinal;     // when byOrdinal
+    const char* name; // otherwise
+    void** slot;
+};
+
+// What `module` imports from `library` (any letter case), in table order.
+std::vector<ImportedFunction> ImportsFrom(HMODULE module, const char* library);
+
 // The import address table entry through which `module` calls the export
 // `name` of `library` (MAKEINTRESOURCEA(n) for an export by ordinal); null
 // when the module does not import it that way.
