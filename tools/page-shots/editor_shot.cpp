@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "babygrid.h"
+#include "babygrid_win.h"
 #include "window_picture.h"
 
 namespace {

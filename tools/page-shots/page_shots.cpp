@@ -18,10 +18,10 @@
 
 #include "editor_shot.h"
 #include "paths.h"
-#include "settings.h"
+#include "settings_win.h"
 #include "startup.h"
 #include "window_picture.h"
-#include "wizard_frame.h"
+#include "wizard_frame_win.h"
 
 namespace {
 

@@ -110,67 +110,89 @@ void UpdateLabelRange(AppState& state, int32_t maxLabel) {
     }
 }
 
-int PreviewLabel(AppState* state, int32_t recordIndex, int mode, int option,
-                 LabelServices& services, PreviewView& view) {
-    if (!state || recordIndex < 0) {
+int PreviewLabelRange(AppState* state, LabelServices& services) {
+    if (!state) {
         return 0;
     }
-    const bool hasPath = HasSourcePath(*state);
-    if (mode == kPreviewRange) {
-        if (!hasPath) {
-            UpdateLabelRange(*state, 10000);
-            return 1;
-        }
-        if (state->hDataSource == 0 && services.OpenSource(*state) == 0) {
-            return 0;
-        }
-        UpdateLabelRange(*state, services.RowCount(*state));
+    if (!HasSourcePath(*state)) {
+        UpdateLabelRange(*state, 10000);
         return 1;
     }
-    if (mode == kPreviewRelease) {
-        if (g_previewTables) {
-            services.UnloadTables();
-            g_previewTables = 0;
-        }
-        if (hasPath && state->hDataSource) {
-            services.CloseSource(*state);
-        }
-        view.EnableControls(false);
-        return 1;
-    }
-    view.EnableControls(true);
-    if (mode == kPreviewReopen) {
-        if (hasPath && state->hDataSource) {
-            services.CloseSource(*state);
-        }
-        if (hasPath) {
-            services.OpenSource(*state);
-        }
-        if (option != kPreviewNoTranslation) {
-            if (g_previewTables) {
-                services.UnloadTables();
-            }
-            g_previewTables = services.LoadTables(*state);
-        }
-    }
-    if (hasPath && state->hDataSource == 0 && services.OpenSource(*state) == 0) {
+    if (state->hDataSource == 0 && services.OpenSource(*state) == 0) {
         return 0;
     }
-    const int32_t count = hasPath ? services.RowCount(*state) : state->nMaxLabel;
-    if (hasPath && recordIndex + 1 > count) {
+    UpdateLabelRange(*state, services.RowCount(*state));
+    return 1;
+}
+
+void ReleaseLabelPreview(AppState* state, LabelServices& services, PreviewView& view) {
+    if (!state) {
+        return;
+    }
+    if (g_previewTables) {
+        services.UnloadTables();
+        g_previewTables = 0;
+    }
+    if (HasSourcePath(*state) && state->hDataSource) {
         services.CloseSource(*state);
+    }
+    view.EnableControls(false);
+}
+
+namespace {
+
+int ShowRecord(AppState& state, int32_t recordIndex, LabelServices& services, PreviewView& view) {
+    const bool hasPath = HasSourcePath(state);
+    if (hasPath && state.hDataSource == 0 && services.OpenSource(state) == 0) {
+        return 0;
+    }
+    const int32_t count = hasPath ? services.RowCount(state) : state.nMaxLabel;
+    if (hasPath && recordIndex + 1 > count) {
+        services.CloseSource(state);
         return 0;
     }
     view.ShowCounter(recordIndex + 1, count);
     char text[kLabelTextBufferSize];
-    MergeLabelFields(text, *state, recordIndex + 1, services);
+    MergeLabelFields(text, state, recordIndex + 1, services);
     if (g_previewTables) {
         char braille[kBrailleTextSize];
-        TranslateAndClip(text, braille, *state, services);
+        TranslateAndClip(text, braille, state, services);
         view.ShowText(text, braille);
     } else {
-        ClipLabelLines(state, text);
+        ClipLabelLines(&state, text);
         view.ShowText(text, nullptr);
     }
     return 1;
+}
+
+} // namespace
+
+int ReopenLabelPreview(AppState* state, int32_t recordIndex, bool translate,
+                       LabelServices& services, PreviewView& view) {
+    if (!state || recordIndex < 0) {
+        return 0;
+    }
+    view.EnableControls(true);
+    if (HasSourcePath(*state)) {
+        if (state->hDataSource) {
+            services.CloseSource(*state);
+        }
+        services.OpenSource(*state);
+    }
+    if (translate) {
+        if (g_previewTables) {
+            services.UnloadTables();
+        }
+        g_previewTables = services.LoadTables(*state);
+    }
+    return ShowRecord(*state, recordIndex, services, view);
+}
+
+int ShowLabelPreview(AppState* state, int32_t recordIndex, LabelServices& services,
+                     PreviewView& view) {
+    if (!state || recordIndex < 0) {
+        return 0;
+    }
+    view.EnableControls(true);
+    return ShowRecord(*state, recordIndex, services, view);
 }

@@ -68,17 +68,15 @@ class PreviewView {
     virtual void ShowText(const char* text, const char* braille) = 0;
 };
 
-enum PreviewMode {
-    kPreviewReopen = 0,
-    kPreviewShow = 1,
-    kPreviewRelease = 2,
-    kPreviewRange = 3,
-};
-
-// Keeps the preview from loading the translator in kPreviewReopen.
-constexpr int kPreviewNoTranslation = 2;
-
-// One record's label (record index from 0) in a page's preview, or the
-// range update and release that go with it. 1 when done.
-int PreviewLabel(AppState* state, int32_t recordIndex, int mode, int option,
-                 LabelServices& services, PreviewView& view);
+// A page's label preview (record indexes from 0). Each returns 1 when done.
+// The label range: the source's row count, or 10000 without a source.
+int PreviewLabelRange(AppState* state, LabelServices& services);
+// Opens the source afresh (and the translator's tables when `translate`),
+// then shows the record.
+int ReopenLabelPreview(AppState* state, int32_t recordIndex, bool translate,
+                       LabelServices& services, PreviewView& view);
+// Shows the record with the source and tables already held.
+int ShowLabelPreview(AppState* state, int32_t recordIndex, LabelServices& services,
+                     PreviewView& view);
+// Lets go of the tables and the source, so others may use them.
+void ReleaseLabelPreview(AppState* state, LabelServices& services, PreviewView& view);

@@ -207,9 +207,9 @@ TEST(UpdateLabelRange, KeepsFromAndToInside) {
 TEST_F(ComposeTest, PreviewShowsTheRecordAsTypedWithItsCounter) {
     SetText("{A}\n{B}");
     RecordingView view;
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewRange, kPreviewNoTranslation, fake_, view));
+    ASSERT_EQ(1, PreviewLabelRange(&state_, fake_));
     EXPECT_EQ(2, state_.nMaxLabel);
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewReopen, kPreviewNoTranslation, fake_, view));
+    ASSERT_EQ(1, ReopenLabelPreview(&state_, 0, false, fake_, view));
     EXPECT_TRUE(view.enabled);
     EXPECT_EQ(1, view.record);
     EXPECT_EQ(2, view.count);
@@ -217,14 +217,14 @@ TEST_F(ComposeTest, PreviewShowsTheRecordAsTypedWithItsCounter) {
     EXPECT_FALSE(view.braille);
     EXPECT_EQ(0, fake_.loads);
 
-    ASSERT_EQ(1, PreviewLabel(&state_, 1, kPreviewShow, 0, fake_, view));
+    ASSERT_EQ(1, ShowLabelPreview(&state_, 1, fake_, view));
     EXPECT_EQ("Bo\nLi", view.text);
 
-    EXPECT_EQ(0, PreviewLabel(&state_, 2, kPreviewShow, 0, fake_, view));
+    EXPECT_EQ(0, ShowLabelPreview(&state_, 2, fake_, view));
     EXPECT_EQ("Bo\nLi", view.text) << "a record past the last leaves the preview";
     EXPECT_EQ(0u, state_.hDataSource);
 
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewRelease, 0, fake_, view));
+    ReleaseLabelPreview(&state_, fake_, view);
     EXPECT_FALSE(view.enabled);
     EXPECT_EQ(0, fake_.outstanding);
 }
@@ -232,14 +232,14 @@ TEST_F(ComposeTest, PreviewShowsTheRecordAsTypedWithItsCounter) {
 TEST_F(ComposeTest, TranslatedPreviewLoadsAndReleasesItsTables) {
     SetText("{A}");
     RecordingView view;
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewReopen, 1, fake_, view));
+    ASSERT_EQ(1, ReopenLabelPreview(&state_, 0, true, fake_, view));
     EXPECT_EQ("ANN", view.text);
     EXPECT_TRUE(view.braille);
     EXPECT_EQ("Ann", view.typed) << "the text behind the cells goes with them";
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewReopen, 1, fake_, view));
+    ASSERT_EQ(1, ReopenLabelPreview(&state_, 0, true, fake_, view));
     EXPECT_EQ(2, fake_.loads);
     EXPECT_EQ(1, fake_.unloads) << "tables held are let go before loading again";
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewRelease, 1, fake_, view));
+    ReleaseLabelPreview(&state_, fake_, view);
     EXPECT_EQ(2, fake_.unloads);
     EXPECT_EQ(0u, state_.hDataSource);
 }
@@ -248,8 +248,8 @@ TEST_F(ComposeTest, PreviewWithoutSourceCountsTenThousand) {
     state_.szDatabaseFile[0] = '\0';
     SetText("plain");
     RecordingView view;
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewRange, kPreviewNoTranslation, fake_, view));
-    ASSERT_EQ(1, PreviewLabel(&state_, 0, kPreviewReopen, kPreviewNoTranslation, fake_, view));
+    ASSERT_EQ(1, PreviewLabelRange(&state_, fake_));
+    ASSERT_EQ(1, ReopenLabelPreview(&state_, 0, false, fake_, view));
     EXPECT_EQ(10000, view.count);
     EXPECT_EQ("plain", view.text);
 }

@@ -7,14 +7,14 @@
 #include <string>
 
 #include "file_locations.h"
-#include "page_services.h"
+#include "page_services_win.h"
 #include "project_codec.h"
-#include "project_dialogs.h"
-#include "project_file_io.h"
+#include "project_dialogs_win.h"
+#include "project_file_io_win.h"
 #include "resource.h"
 #include "startup.h"
 #include "win_test_support.h"
-#include "wizard_frame.h"
+#include "wizard_frame_win.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "file_locations.h"
 #include "paths.h"
-#include "settings.h"
+#include "settings_win.h"
 #include "win_test_support.h"
 
 namespace {

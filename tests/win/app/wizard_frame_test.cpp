@@ -9,13 +9,13 @@
 #include <string>
 
 #include "file_locations.h"
-#include "page_services.h"
-#include "settings.h"
+#include "page_services_win.h"
+#include "settings_win.h"
 #include "project_codec.h"
 #include "resource.h"
 #include "startup.h"
 #include "win_test_support.h"
-#include "wizard_frame.h"
+#include "wizard_frame_win.h"
 #include "wizard_test.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "data_services.h"
+#include "data_services_win.h"
 #include "data_source.h"
-#include "excel_automation.h"
-#include "external_editor.h"
+#include "excel_automation_win.h"
+#include "external_editor_win.h"
 #include "fixture_writer.h"
 #include "label_fields.h"
 #include "paths.h"

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "accessible_probe.h"
-#include "data_services.h"
-#include "external_editor.h"
+#include "data_services_win.h"
+#include "external_editor_win.h"
 #include "file_locations.h"
 #include "label_fields.h"
 #include "office_registry.h"
 #include "resource.h"
-#include "settings.h"
+#include "settings_win.h"
 #include "single_page_test.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <set>
 #include <string>
 
-#include "data_services.h"
+#include "data_services_win.h"
 #include "resource.h"
 #include "rule_tables.h"
-#include "settings.h"
+#include "settings_win.h"
 #include "single_page_test.h"
 #include "virtual_queues.h"
 

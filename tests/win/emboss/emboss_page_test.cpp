@@ -18,10 +18,10 @@
 #include "embossed_job.h"
 #include "label_fields.h"
 #include "paths.h"
-#include "picture_colours.h"
+#include "picture_colours_win.h"
 #include "sheet_preview_geometry.h"
 #include "window_picture.h"
-#include "tactr32.h"
+#include "tactr32_win.h"
 
 namespace {
 

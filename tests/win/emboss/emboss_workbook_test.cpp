@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "emboss_page_fixture.h"
-#include "excel_automation.h"
-#include "external_editor.h"
+#include "excel_automation_win.h"
+#include "external_editor_win.h"
 #include "fixture_writer.h"
 #include "label_fields.h"
 

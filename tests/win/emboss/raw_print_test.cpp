@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app_state.h"
-#include "emboss_job.h"
-#include "raw_print.h"
+#include "emboss_job_win.h"
+#include "raw_print_win.h"
 #include "resource.h"
-#include "spool_folder.h"
+#include "spool_folder_win.h"
 #include "virtual_queues.h"
 #include "win_test_support.h"
 

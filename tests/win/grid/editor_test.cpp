@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "editor.h"
+#include "editor_win.h"
 #include "grid_test_support.h"
 #include "resource.h"
 

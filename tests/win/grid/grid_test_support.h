@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "babygrid.h"
+#include "babygrid_win.h"
 
 // Runs the message loop until the condition holds or two seconds passed.
 bool PumpUntil(const std::function<bool()>& condition);

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "html_help.h"
-#include "page_table.h"
+#include "html_help_win.h"
+#include "page_table_win.h"
 #include "startup.h"
 #include "win_test_support.h"
-#include "wizard_frame.h"
+#include "wizard_frame_win.h"
 #include "wizard_test.h"
 
 namespace {

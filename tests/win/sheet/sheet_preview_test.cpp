@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "picture_colours.h"
-#include "sheet_preview.h"
+#include "picture_colours_win.h"
+#include "sheet_preview_win.h"
 #include "sheet_preview_geometry.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "spin_field.h"
+#include "spin_field_win.h"
 #include "win_test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app_state.h"
-#include "page_table.h"
+#include "page_table_win.h"
 #include "win_test_support.h"
 
 // One wizard page alone in a modeless wizard, working on a page table and a

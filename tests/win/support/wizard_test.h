@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "page_table.h"
+#include "page_table_win.h"
 #include "startup.h"
 #include "win_test_support.h"
-#include "wizard_frame.h"
+#include "wizard_frame_win.h"
 
 // The wizard runs modeless in the test's own thread, from the real page
 // table and the real resources.

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "tactr32.h"
+#include "tactr32_win.h"
 #include "win_test_support.h"
 
 namespace {

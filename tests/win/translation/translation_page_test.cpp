@@ -9,7 +9,7 @@
 
 #include "paths.h"
 #include "resource.h"
-#include "settings.h"
+#include "settings_win.h"
 #include "table_files.h"
 #include "single_page_test.h"
 

@@ -9,7 +9,7 @@
 #include "import_table.h"
 #include "startup.h"
 #include "table_files.h"
-#include "tactr32.h"
+#include "tactr32_win.h"
 
 namespace {
 

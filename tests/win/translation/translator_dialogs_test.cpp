@@ -9,7 +9,7 @@
 
 #include "accessibility_checks.h"
 #include "dialog_ids.h"
-#include "tactr32_dialogs.h"
+#include "tactr32_dialogs_win.h"
 #include "win_test_support.h"
 
 namespace {
