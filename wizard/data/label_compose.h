@@ -68,7 +68,8 @@ class PreviewView {
     virtual void ShowText(const char* text, const char* braille) = 0;
 };
 
-// A page's label preview (record indexes from 0). Each returns 1 when done.
+// A page's label preview (record indexes from 0); 1 when done, 0 when the
+// source or the record cannot be had.
 // The label range: the source's row count, or 10000 without a source.
 int PreviewLabelRange(AppState* state, LabelServices& services);
 // Opens the source afresh (and the translator's tables when `translate`),
