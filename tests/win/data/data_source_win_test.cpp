@@ -60,7 +60,7 @@ TEST_F(DataSourceWinTest, CsvThroughTheLibraryGivesAnsiText) {
     ASSERT_NE(0u, DataSourceOpen(&state_));
     EXPECT_EQ(kSourceCsv, state_.nSourceKind);
     EXPECT_EQ(2, DataSourceRowCount(&state_));
-    EXPECT_EQ(2, DataSourceColumnCount(&state_));
+    EXPECT_EQ("<null>", Cell(2, 3)) << "a field past the last column";
     if (GetACP() != 1252) {
         GTEST_SKIP() << "the prefix's ANSI code page is " << GetACP();
     }
@@ -89,8 +89,8 @@ TEST_F(DataSourceWinTest, WorkbookIsReadDirectlyWithoutSpreadsheetApplication) {
     ASSERT_NE(0u, DataSourceOpen(&state_));
     EXPECT_EQ(kSourceWorkbook, state_.nSourceKind);
     EXPECT_EQ(2, DataSourceRowCount(&state_));
-    EXPECT_EQ(2, DataSourceColumnCount(&state_));
     EXPECT_EQ("3", Cell(1, 2));
+    EXPECT_EQ("", Cell(1, 3)) << "a field past the last column";
     EXPECT_EQ("0.05", Cell(2, 2));
     EXPECT_EQ("", Cell(2, 1));
     if (GetACP() == 1252) {

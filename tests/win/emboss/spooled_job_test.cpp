@@ -3,26 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
+#include "embosser_queue.h"
 #include "embview_cells.h"
 #include "embview_decode.h"
-#include "job_framing.h"
-#include "label_placement.h"
+#include "job_doubles.h"
 #include "page_grid.h"
-#include "embosser_queue.h"
 
 namespace {
-
-class VectorSink : public JobSink {
-  public:
-    int Write(const void* pData, size_t cb) override {
-        const auto* p = static_cast<const uint8_t*>(pData);
-        bytes.insert(bytes.end(), p, p + cb);
-        return 1;
-    }
-    std::vector<uint8_t> bytes;
-};
 
 // "ABC" style text: label n gets n cells of dots 1..n, on two lines.
 int NumberedLabel(char* pBuffer, int32_t nRecord, AppState*) {
@@ -53,14 +41,10 @@ TEST(SpooledJob, EmbosserQueueReceivesTheCellsComposed) {
     uint32_t W = PageGridWidth(f.wPaperWidth), H = PageGridHeight(f.wPaperHeight);
     uint8_t* grid = AllocPageGrid(W, H);
     ASSERT_NE(grid, nullptr);
-    VectorSink sink;
+    MemorySink sink;
     LabelJob job = MakeLabelJob(&state, grid, W, H, &sink, NumberedLabel);
-    ASSERT_TRUE(
-        WriteJobHeader(sink, PaperWholeInches(f.wPaperWidth), PaperWholeInches(f.wPaperHeight), 3));
-    for (int32_t n = 1; n <= 12; ++n)
-        ASSERT_TRUE(PlaceNextLabel(job, n, n));
-    ASSERT_TRUE(PlaceNextLabel(job, -1, 0));
-    ASSERT_TRUE(WriteJobEnd(sink));
+    WholeRange twelve(12);
+    ASSERT_EQ(WriteEmbossJob(job, 1, 1, 3, twelve), kJobComplete);
     FreePageGrid(grid);
 
     const VirtualQueue queue = {"Spool Test Ridgeline", "Vantor Ridgeline V4", 0};
