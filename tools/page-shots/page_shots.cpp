@@ -1,10 +1,10 @@
 // Walks the wizard through a project as a person would, with Next from the
-// Welcome page, and saves a picture of each page, of the help window and of
-// the CSV editor:
+// Welcome page, and saves a picture of each page, of the translator's two
+// dialogs, of the help window and of the CSV editor:
 //   page_shots.exe OUTPUT_FOLDER [PROJECT [CSV]]
-// Pictures are 24-bit BMP files: page-<index>.bmp, help.bmp and, with a CSV
-// file, editor.bmp. The project is offered on the Project page as the last
-// one opened; without one a new project is made. Run it from the installed
+// Pictures are 24-bit BMP files: page-<index>.bmp, table-properties.bmp,
+// exception-lists.bmp, help.bmp and, with a CSV file, editor.bmp. The project is offered on the
+// Project page as the last one opened; without one a new project is made. Run it from the installed
 // program folder, where the help file, the sheet library and the editor
 // lie, in a prefix with an embosser queue (tools/virtual-embosser): without
 // one the Emboss page says so in a message box, which waits for a person.
@@ -16,8 +16,10 @@
 #include <cstring>
 #include <string>
 
+#include "dialog_shot.h"
 #include "editor_shot.h"
 #include "paths.h"
+#include "resource.h"
 #include "settings_win.h"
 #include "startup.h"
 #include "window_picture.h"
@@ -65,6 +67,16 @@ bool SaveHelpPicture(HWND frame, const std::string& path) {
     return ok;
 }
 
+// On the Translation page, the dialogs its buttons open from the translator.
+int SaveTranslatorDialogs(HWND frame, const std::string& folder) {
+    HWND page = PropSheet_GetCurrentPageHwnd(frame);
+    if (!GetDlgItem(page, IDC_RULE_PROPERTIES)) {
+        return 0;
+    }
+    return !SaveDialogPicture(frame, page, IDC_RULE_PROPERTIES, folder + "\\table-properties.bmp") +
+           !SaveDialogPicture(frame, page, IDC_EXCEPTION_OPTIONS, folder + "\\exception-lists.bmp");
+}
+
 int PageIndex(HWND frame) {
     return static_cast<int>(SendMessageA(
         frame, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(PropSheet_GetCurrentPageHwnd(frame)), 0));
@@ -78,6 +90,7 @@ int SavePagePictures(HWND frame, const std::string& folder) {
         Pump(1000);
         const std::string path = folder + "\\page-" + std::to_string(index) + ".bmp";
         failures += !SaveWindowPicture(frame, path);
+        failures += SaveTranslatorDialogs(frame, folder);
         if (index == kPageCount - 1) {
             break;
         }

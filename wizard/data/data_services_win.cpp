@@ -35,10 +35,6 @@ int32_t ExcelRows(void* connection) {
     return ExcelRowCount(static_cast<ExcelConnection*>(connection));
 }
 
-int32_t ExcelColumns(void* connection) {
-    return ExcelColumnCount(static_cast<ExcelConnection*>(connection));
-}
-
 char* ExcelCellText(void* connection, int32_t row, int32_t column) {
     return ExcelCell(static_cast<ExcelConnection*>(connection), row, column);
 }
@@ -51,9 +47,8 @@ int ExcelReadFailed(void* connection) {
 
 void InstallDataServices() {
     SetAppStateServices({UnloadRecordTables, CloseRecordSource});
-    SetDataSourcePlatform(
-        {OpenExcel, CloseExcel, ExcelRows, ExcelColumns, ExcelCellText, ExcelReadFailed},
-        Utf8ToAnsiText);
+    SetDataSourcePlatform({OpenExcel, CloseExcel, ExcelRows, ExcelCellText, ExcelReadFailed},
+                          Utf8ToAnsiText);
 }
 
 uint32_t TranslatorServices::LoadTables(const AppState& state) {

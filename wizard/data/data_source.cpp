@@ -153,22 +153,6 @@ int32_t DataSourceRowCount(AppState* state) {
     return -1;
 }
 
-int32_t DataSourceColumnCount(AppState* state) {
-    const Slot* slot = FindSlot(state->hDataSource);
-    if (!slot) {
-        return -1;
-    }
-    switch (slot->backend) {
-    case Backend::kCsv:
-        return CsvColumnCount(static_cast<CsvTable*>(slot->source));
-    case Backend::kDirect:
-        return DirectWorkbookColumnCount(static_cast<DirectWorkbook*>(slot->source));
-    case Backend::kAutomation:
-        return g_automation.columnCount ? g_automation.columnCount(slot->source) : -1;
-    }
-    return -1;
-}
-
 char* DataSourceCell(AppState* state, int32_t row, int32_t column) {
     const Slot* slot = FindSlot(state->hDataSource);
     if (!slot) {

@@ -23,7 +23,6 @@ uint32_t DataSourceClose(AppState* state);
 
 // -1 when no source is open.
 int32_t DataSourceRowCount(AppState* state);
-int32_t DataSourceColumnCount(AppState* state);
 
 // A heap text of the cell (row and column from 1), or null. Hand it back to
 // DataSourceFreeCell.
@@ -43,7 +42,6 @@ struct WorkbookAutomation {
     int (*open)(const char* path, void** connection);
     void (*close)(void* connection);
     int32_t (*rowCount)(void* connection);
-    int32_t (*columnCount)(void* connection);
     char* (*cell)(void* connection, int32_t row, int32_t column);
     int (*failed)(void* connection);
 };

@@ -68,10 +68,6 @@ int32_t DirectWorkbookRowCount(const DirectWorkbook* book) {
     return book ? WorkbookRowCount(book->book) : -1;
 }
 
-int32_t DirectWorkbookColumnCount(const DirectWorkbook* book) {
-    return book ? WorkbookColumnCount(book->book) : -1;
-}
-
 // Matches what the automation path gives for the same cell, so a workbook
 // reads the same with or without the spreadsheet application.
 char* DirectWorkbookCell(const DirectWorkbook* book, int32_t row, int32_t column) {

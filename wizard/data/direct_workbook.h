@@ -8,7 +8,6 @@ struct DirectWorkbook;
 DirectWorkbook* DirectWorkbookOpen(const char* path);
 void DirectWorkbookClose(DirectWorkbook* book);
 int32_t DirectWorkbookRowCount(const DirectWorkbook* book);
-int32_t DirectWorkbookColumnCount(const DirectWorkbook* book);
 
 // A malloc()ed UTF-8 text: numbers with up to 10 significant digits, "TRUE"
 // or "FALSE", "" for empty and error cells. Null for a null workbook.

@@ -291,10 +291,6 @@ int32_t ExcelRowCount(const ExcelConnection* connection) {
     return connection ? connection->nRowCount : -1;
 }
 
-int32_t ExcelColumnCount(const ExcelConnection* connection) {
-    return connection ? connection->nColumnCount : -1;
-}
-
 // One failing call shows its message; the connection then reads no more, so
 // a job or a preview does not show one message per label.
 char* ExcelCell(ExcelConnection* connection, int32_t row, int32_t column) {

@@ -29,7 +29,6 @@ int ExcelRegistered();
 ExcelConnection* ExcelOpen(const char* path);
 void ExcelClose(ExcelConnection* connection);
 int32_t ExcelRowCount(const ExcelConnection* connection);
-int32_t ExcelColumnCount(const ExcelConnection* connection);
 
 // A malloc()ed ANSI text of the cell (row and column from 1 at the used
 // range's top left), or null. After a failing call, null without asking.

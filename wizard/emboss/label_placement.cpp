@@ -31,10 +31,6 @@ int EndLabelPages(LabelJob& job) {
     return EmitPage(job.pGrid, *job.pSink, job.W, job.H, 1);
 }
 
-int PlaceNextLabel(LabelJob& job, int32_t nLabel, int32_t nSlot) {
-    return nLabel == -1 ? EndLabelPages(job) : PlaceLabel(job, nLabel, nSlot);
-}
-
 int PlaceLabel(LabelJob& job, int32_t nLabel, int32_t nSlot) {
     const SheetFormat& f = job.pState->Sheet;
     int32_t row = 0, column = 0;

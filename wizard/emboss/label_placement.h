@@ -44,8 +44,5 @@ int PlaceLabel(LabelJob& job, int32_t nLabel, int32_t nSlot);
 // feed. 0 when the write fails.
 int EndLabelPages(LabelJob& job);
 
-// PlaceLabel, or EndLabelPages for nLabel -1.
-int PlaceNextLabel(LabelJob& job, int32_t nLabel, int32_t nSlot);
-
 // X and Y in twips: the text box's top left corner on the sheet.
 int DrawLabel(LabelJob& job, int64_t X, int64_t Y, int32_t nLabel, int32_t nRow, int32_t nColumn);

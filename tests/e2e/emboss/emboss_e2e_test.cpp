@@ -11,6 +11,7 @@
 #include "app_state.h"
 #include "embview_cells.h"
 #include "embossed_job.h"
+#include "embosser_queue.h"
 #include "embview_decode.h"
 #include "paths.h"
 #include "project_file_io_win.h"
@@ -18,7 +19,6 @@
 #include "sample_sheets.h"
 #include "spool_folder_win.h"
 #include "tactr32_win.h"
-#include "virtual_queues.h"
 #include "win_test_support.h"
 
 namespace {
@@ -81,11 +81,7 @@ std::vector<std::vector<uint8_t>> ExpectedLines(const std::string& text, size_t 
 class EmbossEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-        GetTempPathA(sizeof temp, temp);
-        ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
-        ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Ridgeline V4", 0}, folder, port, sizeof port));
-        portFile_ = std::string(temp) + "E2E_Ridgeline.prn";
+        ASSERT_TRUE(AddTempQueue({kQueue, "Vantor Ridgeline V4", 0}, &portFile_));
         DeleteFileA(portFile_.c_str());
 
         for (const char* file : {DOTWELL_EXE, TACTR32_DLL, CSV_DLL}) {

@@ -23,3 +23,19 @@ inline SheetFormat A4TwoByThree() {
     f.wNumVertical = 3;
     return f;
 }
+
+// 2 x 7 labels of 99.1 x 38.1 mm, as stock sheets come, on A4 a twip short
+// each way; the text box is left to the test.
+inline SheetFormat A4TwoBySeven() {
+    SheetFormat f{};
+    f.wPaperWidth = 11905;
+    f.wPaperHeight = 16837;
+    f.wFirstLabelPosLeft = 260;
+    f.wFirstLabelPosTop = 856;
+    f.wLabelWidth = 5618;
+    f.wLabelHeight = 2160;
+    f.wNumVertical = 7;
+    f.wNumHorizontal = 2;
+    f.wSepHorizontal = 141;
+    return f;
+}

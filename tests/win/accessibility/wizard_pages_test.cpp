@@ -192,13 +192,4 @@ TEST_F(WizardPages, TextsShownLaterFitTheirControlsToo) {
     EXPECT_THAT(CutTexts(emboss), IsEmpty());
 }
 
-// Run by hand for a look at every page, for example with a larger font
-// scale in the prefix: each page stays on screen for a screenshot.
-TEST_F(WizardPages, DISABLED_ShowForScreenshot) {
-    for (int i = 0; i < kPageCount; ++i) {
-        Page(i);
-        PumpUntil([] { return false; }, 3000);
-    }
-}
-
 } // namespace

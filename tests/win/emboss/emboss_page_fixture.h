@@ -9,13 +9,15 @@
 #include <string>
 
 #include "data_services_win.h"
+#include "embosser_queue.h"
 #include "resource.h"
 #include "rule_tables.h"
+#include "sample_sheets.h"
 #include "settings_win.h"
 #include "single_page_test.h"
-#include "virtual_queues.h"
 
 constexpr char kQueue[] = "Page Test Ridgeline";
+constexpr VirtualQueue kPageQueue = {kQueue, "Vantor Tarn V4", 0};
 constexpr int kBackButton = 0x3023, kFinishButton = 0x3025;
 constexpr UINT_PTR kPreviewTimer = 1;
 
@@ -48,11 +50,7 @@ class EmbossPageTest : public SinglePageTest {
         tables_ = std::make_unique<CopiedRuleTables>(std::initializer_list<const char*>{
             "en-ueb-g2.qrf", "en-ueb-chars.qri", "en-ueb-shortforms.qri", "en-ueb-boundaries.qri"});
         ASSERT_TRUE(tables_->copied());
-        char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-        GetTempPathA(sizeof temp, temp);
-        ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
-        ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Tarn V4", 0}, folder, port, sizeof port));
-        portFile_ = std::string(temp) + "Page_Test_Ridgeline.prn";
+        ASSERT_TRUE(AddTempQueue(kPageQueue, &portFile_));
     }
     static void TearDownTestSuite() {
         RemoveVirtualQueue(kQueue);
@@ -61,19 +59,9 @@ class EmbossPageTest : public SinglePageTest {
 
     void SetUp() override {
         ResetAppState(&state_);
-        SheetFormat& f = state_.Sheet;
-        f.wPaperWidth = 11906;
-        f.wPaperHeight = 16838;
-        f.wFirstLabelPosLeft = 567;
-        f.wFirstLabelPosTop = 567;
-        f.wLabelWidth = 5102;
-        f.wLabelHeight = 4535;
-        f.wSepHorizontal = 567;
-        f.wSepVertical = 567;
-        f.wNumHorizontal = 2;
-        f.wNumVertical = 3;
-        f.wTextWidth = 4535;
-        f.wTextHeight = 2835;
+        state_.Sheet = A4TwoByThree();
+        state_.Sheet.wTextWidth = 4535;
+        state_.Sheet.wTextHeight = 2835;
         lstrcpyA(state_.szLabelText, "abc");
         // A job ends at once without its tables.
         lstrcpyA(state_.szRuleFile, "en-ueb-g2.qrf");

@@ -294,10 +294,7 @@ TEST_F(EmbossPageTest, WithoutEmbosserQueuesThePageWarnsAndCannotEmboss) {
               "in order to Emboss Labels.");
     EXPECT_EQ(SendDlgItemMessageA(page_, IDC_EMBOSSER, CB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, IDC_EMBOSS)));
-    char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-    GetTempPathA(sizeof temp, temp);
-    ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
-    ASSERT_TRUE(AddVirtualQueue({kQueue, "Vantor Tarn V4", 0}, folder, port, sizeof port));
+    ASSERT_TRUE(AddTempQueue(kPageQueue));
 }
 
 // Pictures of the page for a person to look at, when DOTWELL_SHOTS names a

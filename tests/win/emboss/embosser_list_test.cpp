@@ -6,7 +6,7 @@
 #include <string>
 
 #include "embosser_printers.h"
-#include "virtual_queues.h"
+#include "embosser_queue.h"
 
 namespace {
 
@@ -19,28 +19,14 @@ std::set<std::string> ListedEmbossers() {
     return names;
 }
 
-bool AddStandardQueues() {
-    char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-    GetTempPathA(MAX_PATH, temp);
-    if (!ToUnixFolder(temp, folder, sizeof folder))
-        return false;
-    for (size_t i = 0; i < kStandardQueueCount; ++i)
-        if (!AddVirtualQueue(kStandardQueues[i], folder, port, sizeof port))
-            return false;
-    return true;
-}
-
 TEST(EmbosserList, OnlyQueuesWithAnEmbosserDriver) {
-    char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-    GetTempPathA(MAX_PATH, temp);
-    ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
-    ASSERT_TRUE(AddStandardQueues());
+    ASSERT_TRUE(AddStandardTempQueues());
     const VirtualQueue extra[] = {
         {"Lower Case Tarn", "vantor tarn v4", 0},
         {"Longer Ridgeline", "Ridgeline V3 Plus", 0},
     };
     for (const VirtualQueue& q : extra)
-        ASSERT_TRUE(AddVirtualQueue(q, folder, port, sizeof port)) << q.szQueue;
+        ASSERT_TRUE(AddTempQueue(q)) << q.szQueue;
 
     std::set<std::string> names = ListedEmbossers();
     struct Case {
@@ -73,7 +59,7 @@ TEST(EmbosserList, NullWithoutEmbosserQueues) {
     for (size_t i = 0; i < kStandardQueueCount; ++i)
         EXPECT_EQ(names.count(kStandardQueues[i].szQueue), 0u);
     // Later tests in this prefix find the queues as the tool leaves them.
-    EXPECT_TRUE(AddStandardQueues());
+    EXPECT_TRUE(AddStandardTempQueues());
 }
 
 } // namespace

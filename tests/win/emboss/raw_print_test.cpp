@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,7 @@
 #include "raw_print_win.h"
 #include "resource.h"
 #include "spool_folder_win.h"
-#include "virtual_queues.h"
+#include "embosser_queue.h"
 #include "win_test_support.h"
 
 namespace {
@@ -42,26 +41,6 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string PortFile(const char* szQueue) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string name = szQueue;
-    std::replace(name.begin(), name.end(), ' ', '_');
-    return std::string(temp) + name + ".prn";
-}
-
-// The spooler writes the port file on its own time.
-std::string ReadWhenComplete(const std::string& path, size_t size) {
-    std::string data;
-    PumpUntil(
-        [&] {
-            data = ReadFileBytes(path);
-            return data.size() >= size;
-        },
-        20000);
-    return data;
-}
-
 std::string JobBytes(size_t size) {
     std::string bytes;
     for (size_t i = 0; i < size; ++i)
@@ -79,11 +58,8 @@ class RawPrintTest : public ::testing::Test {
         pageClass.hInstance = GetModuleHandleA(nullptr);
         pageClass.lpszClassName = "RawPrintTestPage";
         RegisterClassA(&pageClass);
-        char temp[MAX_PATH], folder[kPortPathSize], port[kPortPathSize];
-        GetTempPathA(sizeof temp, temp);
-        ASSERT_TRUE(ToUnixFolder(temp, folder, sizeof folder));
-        ASSERT_TRUE(AddVirtualQueue({kQueue, "Ridgeline", 0}, folder, port, sizeof port));
-        ASSERT_TRUE(AddVirtualQueue({kOfflineQueue, "Ridgeline V3", 1}, folder, port, sizeof port));
+        ASSERT_TRUE(AddTempQueue({kQueue, "Ridgeline", 0}));
+        ASSERT_TRUE(AddTempQueue({kOfflineQueue, "Ridgeline V3", 1}));
     }
     static void TearDownTestSuite() {
         RemoveVirtualQueue(kQueue);
@@ -100,8 +76,8 @@ class RawPrintTest : public ::testing::Test {
             SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusProc)));
         progress_ = CreateWindowA(PROGRESS_CLASSA, "", WS_CHILD, 0, 30, 300, 20, page_,
                                   reinterpret_cast<HMENU>(IDC_PROGRESS), nullptr, nullptr);
-        DeleteFileA(PortFile(kQueue).c_str());
-        DeleteFileA(PortFile(kOfflineQueue).c_str());
+        DeleteFileA(TempQueuePortFile(kQueue).c_str());
+        DeleteFileA(TempQueuePortFile(kOfflineQueue).c_str());
     }
     void TearDown() override { DestroyWindow(page_); }
 
@@ -124,7 +100,7 @@ TEST_F(RawPrintTest, BlocksReachTheQueueWithTheirStatusTexts) {
                                         "Spooling 3072 of 2500", "Spooling 2500 of 2500"}));
     EXPECT_EQ(SendMessageA(progress_, PBM_GETRANGE, FALSE, 0), 2);
     EXPECT_EQ(SendMessageA(progress_, PBM_GETPOS, 0, 0), 2);
-    EXPECT_EQ(ReadWhenComplete(PortFile(kQueue), 2500), JobBytes(2500));
+    EXPECT_EQ(ReadWhenComplete(TempQueuePortFile(kQueue), 2500), JobBytes(2500));
 }
 
 TEST_F(RawPrintTest, FailuresGiveTheirCodes) {
@@ -147,7 +123,7 @@ TEST_F(RawPrintTest, FailuresGiveTheirCodes) {
     }
     // The offline queue never started a document.
     PumpUntil([] { return false; }, 300);
-    EXPECT_EQ(ReadFileBytes(PortFile(kOfflineQueue)), "");
+    EXPECT_EQ(ReadFileBytes(TempQueuePortFile(kOfflineQueue)), "");
 }
 
 TEST_F(RawPrintTest, PrintToFileWritesTheChosenFile) {

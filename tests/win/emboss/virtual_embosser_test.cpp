@@ -3,22 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "virtual_queues.h"
+#include "embosser_queue.h"
 #include "win_test_support.h"
 
 namespace {
-
-std::string MakeTempFolder() {
-    char base[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    snprintf(name, sizeof name, "%svemb-%lu-%lu", base, GetCurrentProcessId(), GetTickCount());
-    CreateDirectoryA(name, nullptr);
-    return name;
-}
 
 int RunTool(const std::string& args, std::string* output) {
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
@@ -81,65 +72,15 @@ bool FindQueue(const char* name, QueueInfo* info) {
     return false;
 }
 
-bool SendRaw(const char* queue, const std::string& bytes) {
-    char name[256];
-    snprintf(name, sizeof name, "%s", queue);
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(name, &printer, nullptr))
-        return false;
-    char docName[] = "raw test", datatype[] = "RAW";
-    DOC_INFO_1A doc = {docName, nullptr, datatype};
-    bool ok = StartDocPrinterA(printer, 1, reinterpret_cast<LPBYTE>(&doc)) != 0;
-    DWORD written = 0;
-    ok = ok &&
-         WritePrinter(printer, const_cast<char*>(bytes.data()), static_cast<DWORD>(bytes.size()),
-                      &written) &&
-         written == bytes.size();
-    ok = EndDocPrinter(printer) && ok;
-    ClosePrinter(printer);
-    return ok;
-}
-
-// The spooler writes the port file on its own time: wait for all the bytes.
-std::string ReadWhenComplete(const std::string& path, size_t size) {
-    std::string data;
-    DWORD deadline = GetTickCount() + 20000;
-    while (static_cast<LONG>(deadline - GetTickCount()) > 0) {
-        data.clear();
-        if (FILE* f = fopen(path.c_str(), "rb")) {
-            char buf[4096];
-            size_t got;
-            while ((got = fread(buf, 1, sizeof buf, f)) > 0)
-                data.append(buf, got);
-            fclose(f);
-        }
-        if (data.size() >= size)
-            break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return data;
-}
-
 class VirtualEmbosser : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = MakeTempFolder();
         std::string out;
         ASSERT_EQ(RunTool("\"" + folder_ + "\"", &out), 0) << out;
         output_ = out;
     }
-    void TearDown() override {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder_ + "\\*.prn").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
-            while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
-    std::string folder_;
+    TempFolder temp_;
+    const std::string& folder_ = temp_.path();
     std::string output_;
 };
 
@@ -178,7 +119,7 @@ TEST_F(VirtualEmbosser, RawJobArrivesVerbatim) {
         const char* file;
     } cases[] = {{"Ridgeline", "Ridgeline.prn"}, {"Tarn V4", "Tarn_V4.prn"}};
     for (const Case& c : cases) {
-        ASSERT_TRUE(SendRaw(c.queue, job)) << c.queue;
+        ASSERT_TRUE(SendRawJob(c.queue, job)) << c.queue;
         std::string got = ReadWhenComplete(folder_ + "\\" + c.file, job.size());
         EXPECT_EQ(got.size(), job.size()) << c.queue;
         EXPECT_TRUE(got == job) << c.queue;

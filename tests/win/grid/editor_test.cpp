@@ -3,8 +3,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "editor_win.h"
@@ -12,17 +10,6 @@
 #include "resource.h"
 
 static const char kKeyPath[] = "Software\\Vantor\\Dotwell 5.0\\csv";
-
-static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-static void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 static std::string ModuleFolder() {
     char path[MAX_PATH];
@@ -74,12 +61,7 @@ class Editor : public ::testing::Test {
         CopyFileA(self, (ModuleFolder() + "dotwell.exe").c_str(), FALSE);
     }
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "gridpad-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(folder.c_str(), nullptr);
-        folder += "\\";
+        folder = temp_.path() + "\\";
         RegDeleteKeyA(HKEY_CURRENT_USER, kKeyPath);
         g_messages.clear();
         g_answer = IDNO;
@@ -131,6 +113,7 @@ class Editor : public ::testing::Test {
         PumpPending();
     }
 
+    TempFolder temp_;
     std::string folder;
     HWND dlg = nullptr;
     HWND grid = nullptr;
@@ -146,7 +129,7 @@ TEST_F(Editor, StartsUntitledWithAnEmptyGrid) {
 TEST_F(Editor, AQuotedPathOnTheCommandLineIsLoaded) {
     CreateDirectoryA((folder + "My Data").c_str(), nullptr);
     std::string path = folder + "My Data\\list.csv";
-    WriteFile(path, "a;b\nc;d\n");
+    WriteFileBytes(path, "a;b\nc;d\n");
     Start("\"" + path + "\"");
     EXPECT_EQ(Title(), "Csv Editor - " + path);
     ASSERT_NE(CurrentDocument(), nullptr);
@@ -158,12 +141,12 @@ TEST_F(Editor, AQuotedPathOnTheCommandLineIsLoaded) {
 
 TEST_F(Editor, LoadAndSaveWriteTheExactBytes) {
     std::string path = folder + "ragged.csv";
-    WriteFile(path, "a;b;c\n\"x;y\";2\nlast\n");
+    WriteFileBytes(path, "a;b;c\n\"x;y\";2\nlast\n");
     Start(path);
     EXPECT_EQ(Rows(), 3);
     EXPECT_EQ(Cols(), 3);
     Command(IDM_FILE_SAVE);
-    EXPECT_EQ(ReadFile(path), "a;b;c\n\"x;y\";2;\nlast;;\n");
+    EXPECT_EQ(ReadFileBytes(path), "a;b;c\n\"x;y\";2;\nlast;;\n");
     EXPECT_EQ(CurrentDocument()->bModified, 0);
 }
 
@@ -173,7 +156,7 @@ TEST_F(Editor, AWideFileLoadsIts256FirstColumns) {
         line += std::to_string(i) + (i < 300 ? ";" : "\n");
     }
     std::string path = folder + "wide.csv";
-    WriteFile(path, line);
+    WriteFileBytes(path, line);
     Start(path);
     EXPECT_EQ(Cols(), 256);
     EXPECT_EQ(GetText(grid, 1, 256), "256");
@@ -199,14 +182,14 @@ TEST_F(Editor, ASaveThatCannotCreateItsFileSaysSoAndStaysModified) {
 
 TEST_F(Editor, SavingReplacesTheOldFileAndLeavesNoTemporaryFile) {
     std::string path = folder + "names.csv";
-    WriteFile(path, "old;text;that;is;longer;than;the;new;one\n");
+    WriteFileBytes(path, "old;text;that;is;longer;than;the;new;one\n");
     Start(path);
     SendMessageA(grid, GRM_CLEAR, 0, 0);
     SetText(grid, 1, 1, "new");
     SendMessageA(grid, GRM_SETDIMENSIONS, 1, 1);
     Command(IDM_FILE_SAVE);
     EXPECT_EQ(g_dialogsShown, 0) << "a titled document is saved without a dialog";
-    EXPECT_EQ(ReadFile(path), "new\n");
+    EXPECT_EQ(ReadFileBytes(path), "new\n");
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
     int files = 0;
@@ -222,7 +205,7 @@ TEST_F(Editor, SavingReplacesTheOldFileAndLeavesNoTemporaryFile) {
 
 TEST_F(Editor, SaveAsAlwaysAsksForAName) {
     std::string path = folder + "titled.csv";
-    WriteFile(path, "a\n");
+    WriteFileBytes(path, "a\n");
     const std::string cases[] = {"", folder + "copy.csv"};
     for (const std::string& picked : cases) {
         SCOPED_TRACE(picked.empty() ? "cancelled" : "picked");
@@ -236,7 +219,7 @@ TEST_F(Editor, SaveAsAlwaysAsksForAName) {
         std::string now = picked.empty() ? path : picked;
         EXPECT_EQ(std::string(CurrentDocument()->szPath), now);
         EXPECT_EQ(Title(), "Csv Editor - " + now);
-        EXPECT_EQ(ReadFile(now), "a\n");
+        EXPECT_EQ(ReadFileBytes(now), "a\n");
         std::string lastSaved;
         EXPECT_EQ(ReadLastSaved(lastSaved), !picked.empty())
             << "a cancelled dialog reports nothing";
@@ -246,11 +229,11 @@ TEST_F(Editor, SaveAsAlwaysAsksForAName) {
 
 TEST_F(Editor, ZeroRowsSaveAnEmptyFile) {
     std::string path = folder + "empty.csv";
-    WriteFile(path, "x\n");
+    WriteFileBytes(path, "x\n");
     Start(path);
     SendMessageA(grid, GRM_CLEAR, 0, 0);
     Command(IDM_FILE_SAVE);
-    EXPECT_EQ(ReadFile(path), "");
+    EXPECT_EQ(ReadFileBytes(path), "");
 }
 
 TEST_F(Editor, UntitledSaveAsksForAPathAndReportsIt) {
@@ -260,7 +243,7 @@ TEST_F(Editor, UntitledSaveAsksForAPathAndReportsIt) {
     SendMessageA(grid, GRM_SETDIMENSIONS, 1, 2);
     Command(IDM_FILE_SAVE);
     EXPECT_EQ(g_dialogsShown, 1);
-    EXPECT_EQ(ReadFile(g_pickedFile), "v;\n");
+    EXPECT_EQ(ReadFileBytes(g_pickedFile), "v;\n");
     EXPECT_EQ(Title(), "Csv Editor - " + g_pickedFile);
     Command(IDM_FILE_EXIT);
     EXPECT_TRUE(Ended());
@@ -329,7 +312,7 @@ TEST_F(Editor, EscapeCancelsTheEditAndEndsTheEditorWithoutAPrompt) {
 
 TEST_F(Editor, ExitAfterAChangePromptsAndYesSaves) {
     std::string path = folder + "prompt.csv";
-    WriteFile(path, "a\n");
+    WriteFileBytes(path, "a\n");
     Start(path);
     Type(grid, L"b");
     DialogKey(VK_RETURN);
@@ -337,7 +320,7 @@ TEST_F(Editor, ExitAfterAChangePromptsAndYesSaves) {
     Command(IDM_FILE_EXIT);
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_EQ(g_messages[0], "Save your changes?");
-    EXPECT_EQ(ReadFile(path), "b\n");
+    EXPECT_EQ(ReadFileBytes(path), "b\n");
 }
 
 // Yes to the prompt and then no file on disk: the command stops, and the
@@ -376,14 +359,14 @@ TEST_F(Editor, ASaveThatFailsFromThePromptKeepsTheDocument) {
         }
         g_pickedFile = folder + (bUntitled ? "untitled.csv" : "rescued.csv");
         Command(IDM_FILE_SAVE_AS);
-        EXPECT_EQ(ReadFile(g_pickedFile).substr(0, 5), "kept;");
+        EXPECT_EQ(ReadFileBytes(g_pickedFile).substr(0, 5), "kept;");
         EXPECT_EQ(CurrentDocument()->bModified, 0);
     }
 }
 
 TEST_F(Editor, AnEditThatChangesNothingLeavesTheDocumentUnmodified) {
     std::string path = folder + "same.csv";
-    WriteFile(path, "a\n");
+    WriteFileBytes(path, "a\n");
     Start(path);
     Type(grid, L"a");
     DialogKey(VK_RETURN);
@@ -392,7 +375,7 @@ TEST_F(Editor, AnEditThatChangesNothingLeavesTheDocumentUnmodified) {
 
 TEST_F(Editor, TableCommandsOnSmallGrids) {
     std::string path = folder + "table.csv";
-    WriteFile(path, "a;b\nc;d\ne;f\n");
+    WriteFileBytes(path, "a;b\nc;d\ne;f\n");
     Start(path);
     Command(IDM_INSERT_COLUMN_BEFORE);
     EXPECT_EQ(Cols(), 3);
@@ -416,9 +399,9 @@ TEST_F(Editor, TableCommandsOnSmallGrids) {
 
 TEST_F(Editor, TableCommandsAreHeardAsNewCells) {
     std::string path = folder + "heard.csv";
-    WriteFile(path, "a;b\nc;d\n");
+    WriteFileBytes(path, "a;b\nc;d\n");
     Start(path);
-    EventListener heard(grid);
+    WinEventRecorder heard(grid);
     const int commands[] = {IDM_INSERT_COLUMN_BEFORE, IDM_INSERT_COLUMN_AFTER,
                             IDM_INSERT_ROW_BEFORE,    IDM_INSERT_ROW_AFTER,
                             IDM_DELETE_COLUMN,        IDM_DELETE_ROW};
@@ -465,7 +448,7 @@ TEST_F(Editor, MenuMnemonicsDoNotRepeat) {
 
 TEST_F(Editor, DeletedRowsAndColumnsStayDeletedWhenSaved) {
     std::string path = folder + "deleted.csv";
-    WriteFile(path, "a;b;c\nd;e;f\ng;h;i\n");
+    WriteFileBytes(path, "a;b;c\nd;e;f\ng;h;i\n");
     Start(path);
     SendMessageA(grid, GRM_SETCURSOR, 1, 3);
     Command(IDM_DELETE_COLUMN);
@@ -474,12 +457,12 @@ TEST_F(Editor, DeletedRowsAndColumnsStayDeletedWhenSaved) {
     SetText(grid, 1, 1, "z");
     EXPECT_EQ(Rows(), 2);
     Command(IDM_FILE_SAVE);
-    EXPECT_EQ(ReadFile(path), "z;b\nd;e\n");
+    EXPECT_EQ(ReadFileBytes(path), "z;b\nd;e\n");
 }
 
 TEST_F(Editor, CancelledOpenLeavesNoDocument) {
     std::string path = folder + "kept.csv";
-    WriteFile(path, "k\n");
+    WriteFileBytes(path, "k\n");
     Start(path);
     Command(IDM_FILE_OPEN);
     EXPECT_EQ(CurrentDocument(), nullptr);
@@ -488,7 +471,7 @@ TEST_F(Editor, CancelledOpenLeavesNoDocument) {
     EXPECT_EQ(Title(), "Csv Editor - " + path);
 
     g_pickedFile = path;
-    WriteFile(path, "k;l\n");
+    WriteFileBytes(path, "k;l\n");
     Command(IDM_FILE_OPEN);
     ASSERT_NE(CurrentDocument(), nullptr);
     EXPECT_EQ(GetText(grid, 1, 2), "l");
@@ -502,38 +485,13 @@ TEST_F(Editor, CancelledOpenLeavesNoDocument) {
 
 TEST_F(Editor, NewClearsTheGridAndTheTitle) {
     std::string path = folder + "new.csv";
-    WriteFile(path, "n\n");
+    WriteFileBytes(path, "n\n");
     Start(path);
     Command(IDM_FILE_CLOSE);
     EXPECT_EQ(Title(), "Csv Editor - Untitled.csv");
     EXPECT_EQ(Rows(), 100);
     EXPECT_EQ(Cols(), 10);
     EXPECT_EQ(GetText(grid, 1, 1), "");
-}
-
-// Run by hand for a look at the editor: keeps it on screen with a file loaded
-// and an edit in progress while a screenshot is taken.
-TEST_F(Editor, DISABLED_ShowForScreenshot) {
-    std::string path = folder + "names.csv";
-    WriteFile(path, "Name;Street;City;Member\nAnna Berg;Main St 4;Springfield;TRUE\n"
-                    "\"x;y\";12.50;~75;FALSE\nBob;;abc;true\n");
-    std::string more;
-    for (int row = 5; row <= 60; ++row) {
-        more += "Person " + std::to_string(row) + ";Road " + std::to_string(row) + ";Town;" +
-                (row % 2 ? "TRUE" : "FALSE") + "\n";
-    }
-    std::ofstream(path, std::ios::binary | std::ios::app) << more;
-    Start(path);
-    SetWindowPos(dlg, nullptr, 0, 0, 640, 480, SWP_NOZORDER);
-    SetFocus(grid);
-    SendMessageA(grid, GRM_SETCURSOR, 3, 2);
-    for (int i = 0; i < 3; ++i) {
-        PumpUntil([] { return false; });
-    }
-    Type(grid, L"Typing in progress \u00e9");
-    for (int i = 0; i < 5; ++i) {
-        PumpUntil([] { return false; });
-    }
 }
 
 TEST_F(Editor, ALargeFileLoadsAndSavesInReasonableTime) {
@@ -543,7 +501,7 @@ TEST_F(Editor, ALargeFileLoadsAndSavesInReasonableTime) {
         bytes += "Name " + std::to_string(row) + ";Main St;" + std::to_string(10000 + row) +
                  ";Springfield;TRUE;12.50;x;Note\n";
     }
-    WriteFile(path, bytes);
+    WriteFileBytes(path, bytes);
     DWORD start = GetTickCount();
     Start(path);
     DWORD loaded = GetTickCount();
@@ -551,7 +509,7 @@ TEST_F(Editor, ALargeFileLoadsAndSavesInReasonableTime) {
     EXPECT_EQ(Cols(), 8);
     Command(IDM_FILE_SAVE);
     DWORD saved = GetTickCount();
-    EXPECT_EQ(ReadFile(path), bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
     std::printf("32000 x 8: loaded in %lu ms, saved in %lu ms\n", loaded - start, saved - loaded);
     EXPECT_LT(loaded - start, 15000u);
     EXPECT_LT(saved - loaded, 10000u);
@@ -560,9 +518,9 @@ TEST_F(Editor, ALargeFileLoadsAndSavesInReasonableTime) {
 TEST_F(Editor, OverlongFieldsAreCutAtACharacterBoundary) {
     std::string path = folder + "long.csv";
     std::string field = std::string(985, 'a') + "\xC3\xA9" + std::string(1500, 'b');
-    WriteFile(path, "short;" + field + "\n");
+    WriteFileBytes(path, "short;" + field + "\n");
     Start(path);
     EXPECT_EQ(GetText(grid, 1, 2), std::string(985, 'a'));
     Command(IDM_FILE_SAVE);
-    EXPECT_EQ(ReadFile(path), "short;" + std::string(985, 'a') + "\n");
+    EXPECT_EQ(ReadFileBytes(path), "short;" + std::string(985, 'a') + "\n");
 }

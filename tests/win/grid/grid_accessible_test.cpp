@@ -157,7 +157,7 @@ TEST_F(GridAccessible, FocusAndSelectionFollowTheCursor) {
 }
 
 TEST_F(GridAccessible, CursorMovesAreAnnounced) {
-    EventListener heard(grid);
+    WinEventRecorder heard(grid);
     SetFocus(grid);
     EXPECT_EQ(heard.TakeOnly(EVENT_OBJECT_FOCUS).back(), (HeardEvent{EVENT_OBJECT_FOCUS, Id(1, 1)}))
         << "the reader goes on from the grid to its cell";
@@ -189,7 +189,7 @@ TEST_F(GridAccessible, TypingIsHeardAsItGoes) {
     SetFocus(grid);
     ClientObject table(grid);
     ASSERT_TRUE(table);
-    EventListener heard(grid);
+    WinEventRecorder heard(grid);
     Type(grid, L"\u00e9t");
     EXPECT_EQ(table.Value(Id(1, 1)), L"\u00e9t") << "the cell reads as what is typed";
     EXPECT_EQ(table.Description(Id(1, 1)), L"editing");
@@ -215,7 +215,7 @@ TEST_F(GridAccessible, TypingIsHeardAsItGoes) {
 
 TEST_F(GridAccessible, ChangedTextIsAnnounced) {
     SetText(grid, 2, 2, "same");
-    EventListener heard(grid);
+    WinEventRecorder heard(grid);
     struct Case {
         int row, col;
         const char* text;
@@ -238,7 +238,7 @@ TEST_F(GridAccessible, ChangedTextIsAnnounced) {
 }
 
 TEST_F(GridAccessible, NewRowsAndColumnsAreAnnouncedOnce) {
-    EventListener heard(grid);
+    WinEventRecorder heard(grid);
     for (int rows = 21; rows <= 40; ++rows) {
         SendMessageA(grid, GRM_SETDIMENSIONS, rows, 5);
     }

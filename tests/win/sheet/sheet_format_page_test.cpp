@@ -355,14 +355,19 @@ TEST_F(SheetFormatPageTest, DeletingTheOnlyFormatShowsTheDefault) {
     EXPECT_EQ(5669, sheet_.wLabelWidth) << "the record holds what the boxes show";
 }
 
+// A project's format of 2 x 5 labels on letter paper, not in the library.
+void UseProjectsFormat(SheetFormat& sheet) {
+    std::strcpy(sheet.szName, "From a project");
+    sheet.wPaperWidth = 12240;
+    sheet.wPaperHeight = 15840;
+    sheet.wLabelWidth = 5760;
+    sheet.wLabelHeight = 2880;
+    sheet.wNumVertical = 5;
+    sheet.wNumHorizontal = 2;
+}
+
 TEST_F(SheetFormatPageTest, AProjectsFormatJoinsTheLibrary) {
-    std::strcpy(sheet_.szName, "From a project");
-    sheet_.wPaperWidth = 12240;
-    sheet_.wPaperHeight = 15840;
-    sheet_.wLabelWidth = 5760;
-    sheet_.wLabelHeight = 2880;
-    sheet_.wNumVertical = 5;
-    sheet_.wNumHorizontal = 2;
+    UseProjectsFormat(sheet_);
     sheet_.bInch = 1;
     Open();
     EXPECT_EQ("From a project", Selected());
@@ -372,13 +377,7 @@ TEST_F(SheetFormatPageTest, AProjectsFormatJoinsTheLibrary) {
 }
 
 TEST_F(SheetFormatPageTest, AReadOnlyLibraryKeepsTheProjectsFormat) {
-    std::strcpy(sheet_.szName, "From a project");
-    sheet_.wPaperWidth = 12240;
-    sheet_.wPaperHeight = 15840;
-    sheet_.wLabelWidth = 5760;
-    sheet_.wLabelHeight = 2880;
-    sheet_.wNumVertical = 5;
-    sheet_.wNumHorizontal = 2;
+    UseProjectsFormat(sheet_);
     // Another reader that shares no writing makes every write fail.
     HANDLE reader = CreateFileA(ini_, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);

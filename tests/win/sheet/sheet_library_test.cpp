@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "label_ini_format.h"
+#include "sample_sheets.h"
 #include "sheet_library.h"
 #include "win_test_support.h"
 
@@ -34,12 +35,8 @@ std::string Key(const std::string& ini, const char* section, const char* key) {
 }
 
 SheetFormat Sample() {
-    SheetFormat f{};
+    SheetFormat f = A4TwoBySeven();
     std::strcpy(f.szName, "Sample");
-    const uint16_t values[kSheetFieldCount] = {11905, 16837, 260, 856, 5618, 2160, 7, 2, 0, 141};
-    for (int i = 0; i < kSheetFieldCount; ++i) {
-        SetSheetField(f, static_cast<SheetField>(i), values[i]);
-    }
     f.bInch = 1;
     f.wTextLeft = 11;
     f.wTextTop = 22;

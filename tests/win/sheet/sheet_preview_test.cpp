@@ -4,6 +4,7 @@
 
 #include "picture_colours_win.h"
 #include "sheet_preview_win.h"
+#include "sample_sheets.h"
 #include "sheet_preview_geometry.h"
 
 namespace {
@@ -46,20 +47,6 @@ class HighContrastScope {
     ~HighContrastScope() { SetHighContrastQuery(nullptr); }
 };
 
-SheetFormat TwoBySeven() {
-    SheetFormat f{};
-    f.wPaperWidth = 11905;
-    f.wPaperHeight = 16837;
-    f.wFirstLabelPosLeft = 260;
-    f.wFirstLabelPosTop = 856;
-    f.wLabelWidth = 5618;
-    f.wLabelHeight = 2160;
-    f.wNumVertical = 7;
-    f.wNumHorizontal = 2;
-    f.wSepHorizontal = 141;
-    return f;
-}
-
 // A memory bitmap the size of the Sheet Format page's preview.
 class PreviewBitmap {
   public:
@@ -92,7 +79,7 @@ class PreviewBitmap {
 };
 
 TEST(SheetPreview, DrawsPaperShadowLabelsAndTheHighlight) {
-    const SheetFormat format = TwoBySeven();
+    const SheetFormat format = A4TwoBySeven();
     SheetPreviewGeometry g;
     ASSERT_EQ(1, ComputeSheetPreview(format, 336, 400, &g));
     for (bool highContrast : {false, true}) {
@@ -150,7 +137,7 @@ TEST(SheetPreview, HighContrastIsAskedOfWindows) {
 }
 
 TEST(SheetPreview, NoHighlightAndDamagedFormatsDrawSafely) {
-    const SheetFormat format = TwoBySeven();
+    const SheetFormat format = A4TwoBySeven();
     SheetPreviewGeometry g;
     ASSERT_EQ(1, ComputeSheetPreview(format, 336, 400, &g));
     PreviewBitmap bitmap(336, 400);
@@ -164,7 +151,7 @@ TEST(SheetPreview, NoHighlightAndDamagedFormatsDrawSafely) {
     untouched.Paint(empty, 1);
     EXPECT_EQ(kBackground, untouched.At(25, 25));
 
-    SheetFormat crowded = TwoBySeven();
+    SheetFormat crowded = A4TwoBySeven();
     crowded.wNumVertical = 65535;
     crowded.wNumHorizontal = 65535;
     crowded.wLabelWidth = 1;

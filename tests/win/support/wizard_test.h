@@ -4,9 +4,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "page_table_win.h"
+#include "project_codec.h"
 #include "startup.h"
 #include "win_test_support.h"
 #include "wizard_frame_win.h"
@@ -64,4 +67,22 @@ class WizardTest : public ::testing::Test {
     HWND frame_ = nullptr;
     // Pages may warn (no embosser, no tables); nothing may wait for a person.
     DialogAnswerer quiet_;
+};
+
+// With a folder of the test's own for project files.
+class ProjectWizardTest : public WizardTest {
+  protected:
+    // A project of a label text with a field and a start position of 4.
+    std::string WriteProject(const std::string& name) {
+        auto state = std::make_unique<AppState>();
+        ResetAppState(state.get());
+        std::strcpy(state->szLabelText, "Hello {A}");
+        state->nStartPos = 4;
+        uint8_t bytes[kProjectFileSizeV2];
+        EncodeProject(*state, bytes);
+        const std::string path = folder_.File(name);
+        WriteFileBytes(path, std::string(reinterpret_cast<char*>(bytes), sizeof bytes));
+        return path;
+    }
+    TempFolder folder_;
 };

@@ -204,13 +204,4 @@ TEST_F(TranslationPageTest, NextCommitsTheListsAndBackDoesNot) {
     }
 }
 
-// Run by hand for a look at the page: keeps it on screen for a screenshot.
-TEST_F(TranslationPageTest, DISABLED_ShowForScreenshot) {
-    PutTables();
-    Open();
-    Choose(IDC_RULE_FILE, "alpha.qrf");
-    Choose(IDC_EXCEPTION_FILE, "names.qrf");
-    PumpUntil([] { return false; }, 8000);
-}
-
 } // namespace

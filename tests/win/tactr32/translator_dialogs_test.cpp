@@ -254,16 +254,4 @@ TEST_F(DialogTest, NewListDialogIsAccessible) {
     ExpectAccessible(dialog_);
 }
 
-// Run by hand for a look at the dialogs: each stays on screen for a
-// screenshot.
-TEST_F(TablePropertiesTest, DISABLED_ShowForScreenshot) {
-    Open(SourcePath("libs/tactr32/tables/es-g0.qrf"));
-    PumpUntil([] { return false; }, 8000);
-}
-
-TEST_F(ExceptionEditorTest, DISABLED_ShowForScreenshot) {
-    AddZugAndTry("Zug");
-    PumpUntil([] { return false; }, 8000);
-}
-
 } // namespace
