@@ -3,7 +3,8 @@
 // dialogs, of the help window and of the CSV editor:
 //   page_shots.exe OUTPUT_FOLDER [PROJECT [CSV]]
 // Pictures are 24-bit BMP files: page-<index>.bmp, table-properties.bmp,
-// exception-lists.bmp, help.bmp and, with a CSV file, editor.bmp. The project is offered on the
+// exception-lists.bmp, emboss-during.bmp and emboss-after.bmp (a job sent to
+// the queue), help.bmp and, with a CSV file, editor.bmp. The project is offered on the
 // Project page as the last one opened; without one a new project is made. Run it from the installed
 // program folder, where the help file, the sheet library and the editor
 // lie, in a prefix with an embosser queue (tools/virtual-embosser): without
@@ -77,6 +78,37 @@ int SaveTranslatorDialogs(HWND frame, const std::string& folder) {
            !SaveDialogPicture(frame, page, IDC_EXCEPTION_OPTIONS, folder + "\\exception-lists.bmp");
 }
 
+std::string DialogText(HWND page, int id) {
+    char text[256] = "";
+    GetDlgItemTextA(page, id, text, sizeof text);
+    return text;
+}
+
+// On the Emboss page, a job sent to the queue: the page while the job runs
+// (when it is caught running) and after it ended.
+int SaveEmbossPictures(HWND frame, const std::string& folder) {
+    HWND page = PropSheet_GetCurrentPageHwnd(frame);
+    const std::string idle = DialogText(page, IDC_EMBOSS);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_EMBOSS, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_EMBOSS)));
+    int failures = 0;
+    bool during = false;
+    for (int tries = 0; tries < 3000; ++tries) {
+        Pump(10);
+        const bool running = DialogText(page, IDC_EMBOSS) != idle;
+        if (running && !during && DialogText(page, IDC_STATUS).rfind("Processing", 0) == 0) {
+            during = true;
+            failures += !SaveWindowPicture(frame, folder + "\\emboss-during.bmp");
+        }
+        if (!running && !DialogText(page, IDC_STATUS).empty()) {
+            Pump(300);
+            return failures + !SaveWindowPicture(frame, folder + "\\emboss-after.bmp");
+        }
+    }
+    std::fprintf(stderr, "page_shots: the job did not end\n");
+    return failures + 1;
+}
+
 int PageIndex(HWND frame) {
     return static_cast<int>(SendMessageA(
         frame, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(PropSheet_GetCurrentPageHwnd(frame)), 0));
@@ -92,6 +124,7 @@ int SavePagePictures(HWND frame, const std::string& folder) {
         failures += !SaveWindowPicture(frame, path);
         failures += SaveTranslatorDialogs(frame, folder);
         if (index == kPageCount - 1) {
+            failures += SaveEmbossPictures(frame, folder);
             break;
         }
         PropSheet_PressButton(frame, PSBTN_NEXT);

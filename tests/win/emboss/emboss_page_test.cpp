@@ -20,7 +20,6 @@
 #include "paths.h"
 #include "picture_colours_win.h"
 #include "sheet_preview_geometry.h"
-#include "window_picture.h"
 #include "tactr32_win.h"
 
 namespace {
@@ -295,26 +294,6 @@ TEST_F(EmbossPageTest, WithoutEmbosserQueuesThePageWarnsAndCannotEmboss) {
     EXPECT_EQ(SendDlgItemMessageA(page_, IDC_EMBOSSER, CB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, IDC_EMBOSS)));
     ASSERT_TRUE(AddTempQueue(kPageQueue));
-}
-
-// Pictures of the page for a person to look at, when DOTWELL_SHOTS names a
-// folder: before, during and after a job.
-TEST_F(EmbossPageTest, PicturesBeforeDuringAndAfterAJob) {
-    char folder[MAX_PATH] = "";
-    if (!GetEnvironmentVariableA("DOTWELL_SHOTS", folder, sizeof folder))
-        GTEST_SKIP() << "DOTWELL_SHOTS names no folder";
-    state_.nToLabel = 400;
-    lstrcpyA(state_.szLabelText, "Dotwell\r\nlabels");
-    Open();
-    SetWindowPos(frame_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
-    PumpUntil([] { return false; }, 500);
-    EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-before.bmp"));
-    Click(IDC_EMBOSS);
-    ASSERT_TRUE(PumpUntil([&] { return Text(IDC_STATUS) == "Processing lable 200 of 400"; }));
-    EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-during.bmp"));
-    ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
-    PumpUntil([] { return false; }, 500);
-    EXPECT_TRUE(SaveWindowPicture(frame_, std::string(folder) + "\\emboss-after.bmp"));
 }
 
 // What can be gone or broken by the time a job starts, after the page has
