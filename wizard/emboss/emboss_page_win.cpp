@@ -74,6 +74,20 @@ void SetButtons(HWND page, AppState* state) {
         ShowWindow(GetDlgItem(sheet, kBackButton), SW_SHOW);
 }
 
+// While a worker lives the sheet's buttons refuse; they show it too, so that
+// nobody (and no screen reader) takes them for working.
+void SetWorkerAlive(HWND page, AppState* state, bool alive) {
+    g_workerAlive = alive;
+    HWND sheet = GetParent(page);
+    if (alive) {
+        for (int button : {kBackButton, kFinishButton, static_cast<int>(IDCANCEL)})
+            EnableWindow(GetDlgItem(sheet, button), FALSE);
+        return;
+    }
+    EnableWindow(GetDlgItem(sheet, IDCANCEL), TRUE);
+    SetButtons(page, state);
+}
+
 void TakeSelectedEmbosser(HWND page, AppState* state) {
     HWND list = GetDlgItem(page, IDC_EMBOSSER);
     const LRESULT item = SendMessageA(list, CB_GETCURSEL, 0, 0);
@@ -137,9 +151,9 @@ void OnEmbossButton(HWND page, AppState* state) {
     KillTimer(page, kPreviewTimer);
     ReleaseLabelPreview(page, state);
     const int toFile = IsDlgButtonChecked(page, IDC_PRINT_TO_FILE) == BST_CHECKED;
-    g_workerAlive = true;
+    SetWorkerAlive(page, state, true);
     if (!StartEmbossJob(page, state, toFile, &g_jobRunning)) {
-        g_workerAlive = false;
+        SetWorkerAlive(page, state, false);
         ShowResult(page, IDS_JOB_RESULT_BASE + kJobNoMemory);
     }
 }
@@ -244,7 +258,7 @@ INT_PTR OnNotify(HWND page, PageEntry* row, const NMHDR* header) {
 }
 
 void OnJobDone(HWND page, AppState* state, const char* szSpoolFile) {
-    g_workerAlive = false;
+    SetWorkerAlive(page, state, false);
     g_jobRunning.store(0);
     SetDlgItemTextA(page, IDC_STATUS, "");
     SetEmbossButton(page, 0);
@@ -262,7 +276,7 @@ void OnJobDone(HWND page, AppState* state, const char* szSpoolFile) {
 }
 
 void OnJobFailed(HWND page, AppState* state, WPARAM code, const char* szSpoolFile) {
-    g_workerAlive = false;
+    SetWorkerAlive(page, state, false);
     SetEmbossButton(page, 0);
     SetDlgItemTextA(page, IDC_STATUS, "");
     if (szSpoolFile && *szSpoolFile && GetFileAttributesA(szSpoolFile) != INVALID_FILE_ATTRIBUTES)

@@ -102,6 +102,16 @@ class EmbossPageTest : public SinglePageTest {
                      reinterpret_cast<LPARAM>(GetDlgItem(frame_, id)));
     }
 
+    // Which of Back, Finish and Cancel can be pressed, e.g. "BFC" or "".
+    std::string EnabledFrameButtons() {
+        std::string enabled;
+        for (auto [id, letter] :
+             {std::pair{kBackButton, 'B'}, {kFinishButton, 'F'}, {IDCANCEL, 'C'}})
+            if (IsWindowEnabled(GetDlgItem(frame_, id)))
+                enabled += letter;
+        return enabled;
+    }
+
     bool WaitForStatus(const std::string& text, DWORD milliseconds = 30000) {
         return PumpUntil([&] { return Text(IDC_STATUS) == text; }, milliseconds);
     }

@@ -193,6 +193,7 @@ TEST_F(EmbossPageTest, JobIsPrintedToTheQueue) {
     ASSERT_TRUE(WaitForStatus("Print job successfully completed."));
     EXPECT_EQ(1, status.Count(kLiveRegionChanged));
     EXPECT_EQ(Text(IDC_EMBOSS), "&Emboss...");
+    EXPECT_EQ(EnabledFrameButtons(), "BFC");
     EXPECT_EQ(TempSpoolFiles(), before);
     EmbJob job;
     ASSERT_TRUE(ReadEmbossedJob(portFile_, &job));
@@ -231,6 +232,7 @@ TEST_F(EmbossPageTest, AbortedJobHoldsThePageUntilItsWorkerEnds) {
     ASSERT_NE(source, 0u);
 
     DialogAnswerer answerer({IDNO});
+    EXPECT_EQ(EnabledFrameButtons(), "") << "the sheet's buttons look pressable under a job";
     Click(IDC_EMBOSS); // Abort...
     ClickFrameButton(kBackButton);
     SetFocus(GetDlgItem(frame_, kFinishButton));
@@ -246,6 +248,7 @@ TEST_F(EmbossPageTest, AbortedJobHoldsThePageUntilItsWorkerEnds) {
 
     ASSERT_TRUE(WaitForStatus("User abort."));
     EXPECT_EQ(Text(IDC_EMBOSS), "&Emboss...");
+    EXPECT_EQ(EnabledFrameButtons(), "BFC");
     EXPECT_EQ(TempSpoolFiles(), before);
 }
 
