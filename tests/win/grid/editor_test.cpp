@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "editor_win.h"
+#include "accessibility_checks.h"
 #include "grid_test_support.h"
 #include "resource.h"
 
@@ -429,9 +428,7 @@ static void ExpectUniqueMnemonics(HMENU menu, const std::string& path) {
     for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
         char text[128] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        const char* amp = std::strchr(text, '&');
-        if (amp != nullptr && amp[1] != '\0') {
-            const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(amp[1])));
+        if (const char letter = MnemonicOf(text)) {
             EXPECT_EQ(letters.find(letter), std::string::npos) << path << ": " << text;
             letters += letter;
         }

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -197,19 +196,6 @@ std::string TextOf(HWND control) {
     return text;
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::vector<HWND> Children(HWND dialog) {
     std::vector<HWND> out;
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -261,7 +247,7 @@ TEST_F(WizardTemplates, ControlsHaveTheirIdsClassesStylesAndPlaces) {
             SCOPED_TRACE("control " + std::to_string(c.id));
             HWND control = GetDlgItem(dialog, c.id);
             ASSERT_NE(control, nullptr);
-            EXPECT_TRUE(SameIgnoringCase(ClassOf(control), c.className)) << ClassOf(control);
+            EXPECT_EQ(_stricmp(ClassOf(control).c_str(), c.className), 0) << ClassOf(control);
             DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
             EXPECT_EQ(style & c.mask, c.value) << std::hex << "style " << style;
             if (c.text) {
